@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/surface.h"
+
+namespace tree {
+
+// The fractal tree: each node is a straight segment whose end carries three
+// subtrees, five levels deep. The window that shows the tree derives from this
+// class and steers its shape through tilt and spread.
+class FractalTree {
+ public:
+  explicit FractalTree(runtime::Surface& surface) : surface_(surface) {}
+
+  // Draws the node that starts at (x, y) in direction degree (180 points up),
+  // then its subtrees. depth is 0 for the root; cornered shifts the colour
+  // towards blue and grows by the index of each branch taken.
+  void DoIt(float x, float y, float degree, int32_t depth, int32_t cornered);
+
+ protected:
+  // Turns every branch against its parent, in degrees.
+  float tilt = 0.0f;
+  // The angle between sibling branches, in degrees.
+  float spread = 0.0f;
+
+ private:
+  runtime::Surface& surface_;
+};
+
+}  // namespace tree

@@ -1,0 +1,160 @@
+#include "tree/fractal_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <set>
+
+#include "runtime/png.h"
+#include "runtime/software_surface.h"
+#include "runtime/test/fakes.h"
+
+namespace {
+
+using fakes::DrawnLine;
+using runtime::Rgb;
+
+constexpr int kWidth = 342;
+constexpr int kHeight = 366;
+constexpr int kSegmentsPerTree = 363;
+
+// Opens the tree's angles to the test.
+class TestTree : public tree::FractalTree {
+ public:
+  TestTree(runtime::Surface& surface, float tilt, float spread) : FractalTree(surface) {
+    this->tilt = tilt;
+    this->spread = spread;
+  }
+  void DrawRoot() { DoIt(100, 300, 180, 0, 0); }
+};
+
+bool IsTreeColour(Rgb rgb) {
+  return rgb.green == 128 && rgb.red % 60 == 0 && rgb.red <= 240 && rgb.blue % 21 == 1;
+}
+
+// Checks the drawing of the node whose segment is lines[pos], knowing its
+// depth, colour shift and direction, and returns the position after it.
+size_t ExpectNode(const std::vector<DrawnLine>& lines, size_t pos, int depth, int cornered, double degree,
+                  float tilt, float spread) {
+  if (depth == 5) return pos;
+  const DrawnLine node = lines.at(pos);
+  const double length = 70 - 5 * depth;
+  const double radians = degree / 180 * 3.1415;
+  EXPECT_NEAR(node.x2 - node.x1, -std::sin(radians) * length, 1e-3);
+  EXPECT_NEAR(node.y2 - node.y1, std::cos(radians) * length, 1e-3);
+  EXPECT_EQ(runtime::Channels(node.colour), (Rgb{static_cast<uint8_t>(60 * depth), 128, uint8_t(1 + 21 * cornered)}));
+  for (int pass = 0; pass < 3; ++pass) {
+    EXPECT_EQ(lines.at(pos), node) << "the node's segment is drawn before each subtree";
+    ++pos;
+    if (depth < 4) {
+      EXPECT_EQ(lines.at(pos).x1, node.x2);
+      EXPECT_EQ(lines.at(pos).y1, node.y2);
+    }
+    pos = ExpectNode(lines, pos, depth + 1, cornered + pass, degree - tilt + pass * spread, tilt, spread);
+  }
+  return pos;
+}
+
+TEST(FractalTree, RootCallDrawsEveryNodeBeforeEachOfItsSubtrees) {
+  fakes::RecordingSurface surface;
+  TestTree(surface, 5, 25).DrawRoot();
+
+  ASSERT_EQ(surface.lines.size(), kSegmentsPerTree);
+  EXPECT_EQ(std::set<DrawnLine>(surface.lines.begin(), surface.lines.end()).size(), 121u);
+  EXPECT_EQ(surface.lines.front(), (DrawnLine{100, 300, 99.993515f, 230.0f, 98304}));
+  EXPECT_EQ(ExpectNode(surface.lines, 0, 0, 0, 180, 5, 25), surface.lines.size());
+}
+
+TEST(FractalTree, CallAtTheLeafDepthDrawsNothing) {
+  fakes::RecordingSurface surface;
+  TestTree(surface, 5, 25).DoIt(100, 300, 180, 5, 0);
+  EXPECT_TRUE(surface.lines.empty());
+}
+
+TEST(FractalTree, FirstFrameIsOneVerticalLineInTheLastPathsColours) {
+  runtime::SoftwareSurface surface(kWidth, kHeight, 0);
+  surface.Cls();
+  TestTree(surface, 0, 0).DrawRoot();
+
+  // Each level's top pixel belongs to the level above it, which is drawn later.
+  struct Level {
+    int top, bottom;
+    Rgb colour;
+  };
+  const Level levels[] = {
+      {231, 300, {0, 128, 1}},    {166, 230, {60, 128, 43}}, {106, 165, {120, 128, 85}},
+      {51, 105, {180, 128, 127}}, {0, 50, {240, 128, 169}},
+  };
+  int treePixels = 0;
+  for (const auto& level : levels) {
+    for (int y = level.top; y <= level.bottom; ++y) {
+      ASSERT_EQ(surface.Pixel(100, y), level.colour) << "y = " << y;
+      ++treePixels;
+    }
+  }
+  int lit = 0;
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) lit += surface.Pixel(x, y) != Rgb{0, 0, 0};
+  }
+  EXPECT_EQ(lit, treePixels);
+}
+
+TEST(FractalTree, SwayingFrameUsesOnlyTheTreePaletteAndIsSavedAsPng) {
+  runtime::SoftwareSurface surface(kWidth, kHeight, 0);
+  surface.Cls();
+  TestTree(surface, 5, 25).DrawRoot();
+
+  int lit = 0;
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      const Rgb pixel = surface.Pixel(x, y);
+      if (pixel == Rgb{0, 0, 0}) continue;
+      ++lit;
+      ASSERT_TRUE(IsTreeColour(pixel)) << x << "," << y;
+    }
+  }
+  EXPECT_GT(lit, 1500);
+  runtime::SavePng(surface, "tree.png");
+}
+
+struct ErrorCase {
+  const char* name;
+  float tilt, spread;
+  float degree;
+  int32_t cornered;
+  int failAfter;
+  runtime::ErrorKind kind;
+  size_t linesKept;
+};
+
+TEST(FractalTree, ErrorsEndTheWholeRecursionAndKeepWhatWasDrawn) {
+  const float inf = std::numeric_limits<float>::infinity();
+  const ErrorCase cases[] = {
+      // 1560 corners still fit the colour; the first branch to take another does not.
+      {"colour overflows", 5, 25, 180, 1560, -1, runtime::ErrorKind::Overflow, 8},
+      {"colour overflows at the root", 5, 25, 180, 1561, -1, runtime::ErrorKind::Overflow, 0},
+      {"tilt not a number", std::nanf(""), 25, 180, 0, -1, runtime::ErrorKind::FloatingPoint, 1},
+      {"spread infinite", 5, inf, 180, 0, -1, runtime::ErrorKind::FloatingPoint, 1},
+      {"direction infinite", 5, 25, -inf, 0, -1, runtime::ErrorKind::FloatingPoint, 0},
+      // The first branches keep the direction; the first second branch overflows it.
+      {"sibling direction too large for single", 0, std::numeric_limits<float>::max(), 3e38f, 0, -1,
+       runtime::ErrorKind::FloatingPoint, 6},
+      {"drawing fails", 5, 25, 180, 0, 10, runtime::ErrorKind::Host, 10},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fakes::RecordingSurface surface;
+    surface.failAfter = c.failAfter;
+    TestTree tree(surface, c.tilt, c.spread);
+    try {
+      tree.DoIt(100, 300, c.degree, 0, c.cornered);
+      ADD_FAILURE() << "no error";
+    } catch (const runtime::Error& error) {
+      EXPECT_EQ(error.kind(), c.kind);
+    }
+    EXPECT_EQ(surface.lines.size(), c.linesKept);
+  }
+}
+
+}  // namespace

@@ -3,8 +3,10 @@
 // Checked arithmetic: 32-bit integer steps raise an overflow error, and a
 // floating-point step is valid only while its result is finite.
 
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 
 #include "runtime/error.h"
 
@@ -55,6 +57,17 @@ inline constexpr double kFirstBeyondSingle = 0x1.ffffffp127;
 inline float Single(double value) {
   if (std::fabs(Step(value)) >= kFirstBeyondSingle) RaiseFloatingPoint("Floating-point overflow");
   return static_cast<float>(value);
+}
+
+// Stores a number of any arithmetic type as single precision.
+template <typename Number>
+  requires std::is_arithmetic_v<Number>
+float ToSingle(Number value) {
+  if constexpr (std::is_same_v<Number, long double>) {
+    // Beyond double's range the conversion to double would be undefined.
+    if (std::fabs(value) > DBL_MAX) RaiseFloatingPoint("Floating-point overflow");
+  }
+  return Single(static_cast<double>(value));
 }
 
 }  // namespace checked

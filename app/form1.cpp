@@ -1,0 +1,53 @@
+#include "app/form1.h"
+
+#include <chrono>
+
+#include "app/icon.h"
+#include "runtime/checked.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// The ranges of the animated values: A becomes the tilt, shifted down by
+// kTiltOffset so that the tree sways both ways; B becomes the spread.
+constexpr int16_t kTiltRange = 20;
+constexpr int16_t kSpreadRange = 40;
+constexpr double kTiltOffset = 10;
+
+// The trunk starts here and points straight up.
+constexpr float kTrunkX = 100;
+constexpr float kTrunkY = 300;
+constexpr float kUp = 180;
+
+}  // namespace
+
+const runtime::WindowSettings Form1::kSettings{
+    .caption = "Fractal Tree",
+    .width = 342,
+    .height = 366,
+    .background = 0,
+    .timerInterval = 100ms,
+    .iconSize = kIconSize,
+    .paintIcon = PaintIcon,
+};
+
+Form1::Form1(const runtime::Services& services)
+    : FractalTree(services.surface), surface_(services.surface), clock_(services.clock), random_(services.random) {}
+
+anim::clsAnimateValues& Form1::Animvalues() {
+  if (!animvalues) animvalues = std::make_unique<anim::clsAnimateValues>(clock_, random_);
+  return *animvalues;
+}
+
+void Form1::Form_Load() { Animvalues().Init(kTiltRange, kSpreadRange); }
+
+// Draws with the angles of the previous tick, then moves them on: the first
+// frame is drawn with both angles 0.
+void Form1::Timer1_Timer() {
+  surface_.Cls();
+  DoIt(kTrunkX, kTrunkY, kUp, 0, 0);
+  tilt = checked::Single(Animvalues().GetA() - kTiltOffset);
+  spread = Animvalues().GetB();
+  Animvalues().Update();
+}

@@ -1,0 +1,133 @@
+#include "app/form1.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+
+#include "app/icon.h"
+#include "runtime/png.h"
+#include "runtime/software_surface.h"
+#include "runtime/test/fakes.h"
+
+namespace {
+
+using runtime::Rgb;
+
+constexpr double kLoadTime = 1000.0;
+
+// The tree as the window draws it for given angles.
+class ReferenceTree final : public tree::FractalTree {
+ public:
+  ReferenceTree(runtime::Surface& surface, float tilt, float spread) : FractalTree(surface) {
+    this->tilt = tilt;
+    this->spread = spread;
+  }
+};
+
+std::vector<fakes::DrawnLine> TreeLines(float tilt, float spread) {
+  fakes::RecordingSurface surface;
+  ReferenceTree(surface, tilt, spread).DoIt(100, 300, 180, 0, 0);
+  return surface.lines;
+}
+
+class Form1Test : public ::testing::Test {
+ protected:
+  // Loads the window with draws that make the first leg run from A = 2,
+  // B = 8 to A = 6, B = 16.
+  void Load() {
+    clock.now = kLoadTime;
+    form.Form_Load();
+  }
+
+  fakes::FakeClock clock;
+  fakes::ScriptedRandom random{{0.1f, 0.2f, 0.3f, 0.4f}};
+  fakes::RecordingSurface recording;
+  Form1 form{{recording, clock, random}};
+};
+
+TEST_F(Form1Test, EachTickDrawsWithTheAnglesOfThePreviousTick) {
+  Load();
+  EXPECT_EQ(random.draws, 4);
+
+  clock.now = kLoadTime + 1.0;  // halfway: A = 4, B = 12
+  form.Timer1_Timer();
+  EXPECT_EQ(recording.clears, 1);
+  EXPECT_EQ(recording.lines, TreeLines(0, 0));
+
+  clock.now = kLoadTime + 1.5;  // A = 5, B = 14
+  form.Timer1_Timer();
+  EXPECT_EQ(recording.clears, 2);
+  EXPECT_EQ(recording.lines, TreeLines(4 - 10, 12));
+
+  form.Timer1_Timer();
+  EXPECT_EQ(recording.lines, TreeLines(5 - 10, 14));
+}
+
+TEST_F(Form1Test, TickRenewsTheLegOnceTwoSecondsHavePassed) {
+  Load();
+  for (double seconds : {0.5, 1.0, 1.5, 2.0}) {
+    clock.now = kLoadTime + seconds;
+    form.Timer1_Timer();
+  }
+  EXPECT_EQ(random.draws, 4);
+  clock.now = kLoadTime + 2.25;
+  form.Timer1_Timer();
+  EXPECT_EQ(random.draws, 6);
+}
+
+TEST_F(Form1Test, ErrorInATickReachesTheHostAsOneLineAndAFailingStatus) {
+  Load();
+  clock.now = std::nan("");
+  std::ostringstream errors;
+  const int status = runtime::RunHandler(
+      Form1::kSettings.caption,
+      [&] {
+        form.Timer1_Timer();
+        return 0;
+      },
+      errors);
+  EXPECT_NE(status, 0);
+  EXPECT_EQ(errors.str(), "Fractal Tree: Invalid floating-point operation\n");
+  EXPECT_EQ(recording.lines.size(), 363u) << "the frame drawn before the error stays";
+}
+
+TEST(Form1, FirstFrameOnTheRealSurfaceIsTheVerticalLine) {
+  runtime::SoftwareSurface surface(Form1::kSettings.width, Form1::kSettings.height, Form1::kSettings.background);
+  fakes::FakeClock clock;
+  fakes::ScriptedRandom random{{0.9f, 0.9f, 0.1f, 0.1f}};
+  Form1 form({surface, clock, random});
+  form.Form_Load();
+  surface.Line(0, 0, 341, 365, 0xFFFFFF);  // cleared by the tick
+  form.Timer1_Timer();
+
+  const Rgb bottomToTop[] = {{0, 128, 1}, {60, 128, 43}, {120, 128, 85}, {180, 128, 127}, {240, 128, 169}};
+  const int levelTops[] = {231, 166, 106, 51, 0};
+  int lit = 0;
+  for (int y = 0; y < surface.height(); ++y) {
+    for (int x = 0; x < surface.width(); ++x) lit += surface.Pixel(x, y) != Rgb{0, 0, 0};
+  }
+  EXPECT_EQ(lit, 301);
+  for (int level = 0; level < 5; ++level) {
+    EXPECT_EQ(surface.Pixel(100, levelTops[level]), bottomToTop[level]) << "level " << level;
+  }
+}
+
+TEST(Form1, IconShowsTheTreeInItsPalette) {
+  runtime::SoftwareSurface icon(kIconSize, kIconSize, 0);
+  icon.Cls();
+  PaintIcon(icon);
+  int lit = 0;
+  for (int y = 0; y < kIconSize; ++y) {
+    for (int x = 0; x < kIconSize; ++x) {
+      const Rgb pixel = icon.Pixel(x, y);
+      if (pixel == Rgb{0, 0, 0}) continue;
+      ++lit;
+      EXPECT_EQ(pixel.green, 128);
+    }
+  }
+  EXPECT_GT(lit, kIconSize * kIconSize / 10);
+  runtime::SavePng(icon, "icon.png");
+}
+
+}  // namespace

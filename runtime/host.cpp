@@ -1,0 +1,131 @@
+#include "runtime/host.h"
+
+#include <SDL.h>
+
+#include <exception>
+#include <iostream>
+#include <string>
+
+#include "runtime/dialog_frame.h"
+#include "runtime/sdl_check.h"
+#include "runtime/software_surface.h"
+
+namespace runtime {
+namespace {
+
+using Steady = std::chrono::steady_clock;
+
+// SDL's video subsystem, for as long as the program runs.
+class Video {
+ public:
+  Video() {
+    // Without this SDL puts an OpenGL renderer behind the window surface.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    CheckSdl(SDL_Init(SDL_INIT_VIDEO));
+  }
+  ~Video() { SDL_Quit(); }
+  Video(const Video&) = delete;
+  Video& operator=(const Video&) = delete;
+};
+
+struct WindowDeleter {
+  void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
+};
+using WindowPtr = std::unique_ptr<SDL_Window, WindowDeleter>;
+
+void SetIcon(SDL_Window* window, const WindowSettings& settings) {
+  SoftwareSurface icon(settings.iconSize, settings.iconSize, settings.background);
+  icon.Cls();
+  settings.paintIcon(icon);
+  icon.Flush();
+  SDL_SetWindowIcon(window, icon.image());
+}
+
+WindowPtr CreateHiddenWindow(const WindowSettings& settings) {
+  WindowPtr window(CheckSdl(SDL_CreateWindow(std::string(settings.caption).c_str(), SDL_WINDOWPOS_CENTERED,
+                                             SDL_WINDOWPOS_CENTERED, settings.width, settings.height,
+                                             SDL_WINDOW_HIDDEN | SDL_WINDOW_SKIP_TASKBAR)));
+  RequestDialogFrame(window.get());
+  SetIcon(window.get(), settings);
+  return window;
+}
+
+// The window's timer: ticks on a fixed grid of intervals from its start. A
+// tick that comes late skips the ones it missed rather than running them
+// back to back.
+class Ticker {
+ public:
+  explicit Ticker(std::chrono::milliseconds interval) : interval_(interval), next_(Steady::now() + interval) {}
+
+  int MillisecondsLeft() const {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(next_ - Steady::now());
+    return static_cast<int>(std::max<std::chrono::milliseconds::rep>(left.count(), 0));
+  }
+
+  // Whether a tick is due; if so, the schedule moves on to the next one to come.
+  bool Due() {
+    const auto late = Steady::now() - next_;
+    if (late < Steady::duration::zero()) return false;
+    next_ += interval_ * (late / interval_ + 1);
+    return true;
+  }
+
+ private:
+  Steady::duration interval_;
+  Steady::time_point next_;
+};
+
+void Present(SDL_Window* window, SoftwareSurface& surface) {
+  surface.Flush();
+  CheckSdl(SDL_UpdateWindowSurface(window));
+}
+
+int EventLoop(SDL_Window* window, SoftwareSurface& surface, Form& form, const WindowSettings& settings) {
+  Ticker timer(settings.timerInterval);
+  SDL_Event event;
+  while (true) {
+    if (SDL_WaitEventTimeout(&event, timer.MillisecondsLeft())) {
+      do {
+        if (event.type == SDL_QUIT) return 0;
+        // The surface still holds the last frame: show it again at once.
+        if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED) {
+          Present(window, surface);
+        }
+      } while (SDL_PollEvent(&event));
+    }
+    if (timer.Due()) {
+      form.Timer1_Timer();
+      Present(window, surface);
+    }
+  }
+}
+
+int RunWindow(const WindowSettings& settings, const FormFactory& makeForm) {
+  Video video;
+  const WindowPtr window = CreateHiddenWindow(settings);
+  SoftwareSurface surface(CheckSdl(SDL_GetWindowSurface(window.get())), settings.background);
+  surface.Cls();
+  SystemClock clock;
+  Generator random;
+  const std::unique_ptr<Form> form = makeForm({surface, clock, random});
+  form->Form_Load();
+  SDL_ShowWindow(window.get());
+  return EventLoop(window.get(), surface, *form, settings);
+}
+
+}  // namespace
+
+int Run(const WindowSettings& settings, const FormFactory& makeForm) {
+  return RunHandler(settings.caption, [&] { return RunWindow(settings, makeForm); }, std::cerr);
+}
+
+int RunHandler(std::string_view caption, const std::function<int()>& handler, std::ostream& errors) {
+  try {
+    return handler();
+  } catch (const std::exception& error) {
+    errors << caption << ": " << error.what() << std::endl;
+    return 1;
+  }
+}
+
+}  // namespace runtime

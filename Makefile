@@ -6,7 +6,7 @@ BUILD_DIR := build/$(PRESET)
 PROGRAM := $(BUILD_DIR)/app/fractal-tree
 
 PACKAGES := g++ cmake make pkg-config libsdl2-dev libsdl2-image-dev \
-            libgtest-dev libgmock-dev xvfb x11-utils
+            libx11-dev libgtest-dev libgmock-dev xvfb
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 .PHONY: run test build configure deps

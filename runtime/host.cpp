@@ -21,7 +21,14 @@ class Video {
   Video() {
     // Without this SDL puts an OpenGL renderer behind the window surface.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    CheckSdl(SDL_Init(SDL_INIT_VIDEO));
+    // Only drivers that show windows: without a display SDL would otherwise
+    // fall back to one that draws nowhere, and the program would run unseen.
+    if (SDL_getenv("SDL_VIDEODRIVER") == nullptr) {
+      SDL_SetHint(SDL_HINT_VIDEODRIVER, SDL_getenv("WAYLAND_DISPLAY") != nullptr ? "x11,wayland" : "x11");
+    }
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+      throw Error(ErrorKind::Host, std::string("no display to show the window on: ") + SDL_GetError());
+    }
   }
   ~Video() { SDL_Quit(); }
   Video(const Video&) = delete;

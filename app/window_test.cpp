@@ -1,0 +1,295 @@
+// The real program in a real window, under an X server of the test's own.
+
+// GoogleTest comes before Xlib, whose macros clash with its names.
+#include <gtest/gtest.h>
+// clang-format off
+#include <SDL.h>
+#include <SDL_image.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+// clang-format on
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Steady = std::chrono::steady_clock;
+
+constexpr int kScreenWidth = 1024;
+constexpr int kScreenHeight = 768;
+constexpr int kWidth = 342;
+constexpr int kHeight = 366;
+constexpr const char* kCaption = "Fractal Tree";
+
+bool OnPath(const std::string& name) {
+  return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// A child process; standard error is kept for the test to read.
+class Process {
+ public:
+  Process(std::vector<std::string> argv, const std::optional<std::string>& display, int keepFd = -1) {
+    int errPipe[2];
+    if (pipe(errPipe) != 0) throw std::runtime_error("pipe");
+    pid_ = fork();
+    if (pid_ == 0) {
+      dup2(errPipe[1], STDERR_FILENO);
+      close(errPipe[0]);
+      if (display) {
+        setenv("DISPLAY", display->c_str(), 1);
+      } else {
+        unsetenv("DISPLAY");
+      }
+      unsetenv("WAYLAND_DISPLAY");
+      unsetenv("SDL_VIDEODRIVER");
+      if (keepFd >= 0) fcntl(keepFd, F_SETFD, 0);
+      std::vector<char*> args;
+      for (auto& arg : argv) args.push_back(arg.data());
+      args.push_back(nullptr);
+      execvp(args[0], args.data());
+      _exit(127);
+    }
+    close(errPipe[1]);
+    err_ = errPipe[0];
+    fcntl(err_, F_SETFL, O_NONBLOCK);
+  }
+
+  ~Process() {
+    if (pid_ > 0 && !status_) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+    close(err_);
+  }
+
+  // The exit status once the process has exited within the time given.
+  std::optional<int> Wait(Steady::duration limit) {
+    const auto deadline = Steady::now() + limit;
+    while (!status_ && Steady::now() < deadline) {
+      int status;
+      if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      } else {
+        std::this_thread::sleep_for(10ms);
+      }
+    }
+    return status_;
+  }
+
+  std::string Errors() {
+    std::string text;
+    char buffer[512];
+    ssize_t n;
+    while ((n = read(err_, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<size_t>(n));
+    return text;
+  }
+
+ private:
+  pid_t pid_ = -1;
+  int err_ = -1;
+  std::optional<int> status_;
+};
+
+// Xvfb, started on a free display that it reports itself.
+class XServer {
+ public:
+  XServer() {
+    int fds[2];
+    if (pipe(fds) != 0) throw std::runtime_error("pipe");
+    process_.emplace(std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
+                                              std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24",
+                                              "-nolisten", "tcp"},
+                     std::nullopt, fds[1]);
+    close(fds[1]);
+    pollfd ready{fds[0], POLLIN, 0};
+    char number[16] = {};
+    if (poll(&ready, 1, 10000) == 1 && read(fds[0], number, sizeof number - 1) > 0) {
+      name_ = ":" + std::string(number, strcspn(number, "\n"));
+    }
+    close(fds[0]);
+  }
+
+  const std::string& name() const { return name_; }
+
+ private:
+  std::optional<Process> process_;
+  std::string name_;
+};
+
+class RealWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!OnPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed, so no real window can be shown";
+    server_.emplace();
+    ASSERT_FALSE(server_->name().empty()) << "Xvfb did not start";
+    display_ = XOpenDisplay(server_->name().c_str());
+    ASSERT_NE(display_, nullptr);
+    program_.emplace(std::vector<std::string>{FRACTAL_TREE_PROGRAM}, server_->name());
+    window_ = FindWindow(5s);
+    ASSERT_NE(window_, 0u) << "no window titled " << kCaption << "; " << program_->Errors();
+  }
+
+  void TearDown() override {
+    program_.reset();
+    if (display_) XCloseDisplay(display_);
+  }
+
+  Window FindWindow(Steady::duration limit) {
+    const auto deadline = Steady::now() + limit;
+    while (Steady::now() < deadline) {
+      Window root, parent, *children = nullptr;
+      unsigned count = 0;
+      XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count);
+      Window found = 0;
+      for (unsigned i = 0; i < count && !found; ++i) {
+        char* name = nullptr;
+        XWindowAttributes attributes;
+        if (XFetchName(display_, children[i], &name) && name && std::string(name) == kCaption &&
+            XGetWindowAttributes(display_, children[i], &attributes) && attributes.map_state == IsViewable) {
+          found = children[i];
+        }
+        if (name) XFree(name);
+      }
+      if (children) XFree(children);
+      if (found) return found;
+      std::this_thread::sleep_for(10ms);
+    }
+    return 0;
+  }
+
+  std::vector<long> Property(const char* name) {
+    Atom type;
+    int format;
+    unsigned long count, after;
+    unsigned char* data = nullptr;
+    std::vector<long> values;
+    if (XGetWindowProperty(display_, window_, XInternAtom(display_, name, False), 0, 64, False, AnyPropertyType,
+                           &type, &format, &count, &after, &data) == Success &&
+        data && format == 32) {
+      const auto* longs = reinterpret_cast<const long*>(data);
+      values.assign(longs, longs + count);
+    }
+    if (data) XFree(data);
+    return values;
+  }
+
+  long AtomOf(const char* name) { return static_cast<long>(XInternAtom(display_, name, False)); }
+
+  struct Screenshot {
+    std::vector<uint32_t> pixels;  // 0xRRGGBB
+    bool operator==(const Screenshot&) const = default;
+  };
+
+  Screenshot Capture() {
+    XImage* image = XGetImage(display_, window_, 0, 0, kWidth, kHeight, AllPlanes, ZPixmap);
+    Screenshot shot;
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) shot.pixels.push_back(XGetPixel(image, x, y) & 0xFFFFFF);
+    }
+    XDestroyImage(image);
+    return shot;
+  }
+
+  static void SavePng(const Screenshot& shot, const char* path) {
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(shot.pixels.data()), kWidth,
+                                                              kHeight, 32, kWidth * 4, SDL_PIXELFORMAT_RGB888);
+    ASSERT_NE(surface, nullptr);
+    EXPECT_EQ(IMG_SavePNG(surface, path), 0);
+    SDL_FreeSurface(surface);
+  }
+
+  std::optional<XServer> server_;
+  std::optional<Process> program_;
+  Display* display_ = nullptr;
+  Window window_ = 0;
+};
+
+TEST_F(RealWindow, HasItsFixedDialogSettingsAndIsCentred) {
+  XWindowAttributes attributes;
+  XGetWindowAttributes(display_, window_, &attributes);
+  EXPECT_EQ(attributes.width, kWidth);
+  EXPECT_EQ(attributes.height, kHeight);
+
+  int x, y;
+  Window child;
+  XTranslateCoordinates(display_, window_, DefaultRootWindow(display_), 0, 0, &x, &y, &child);
+  EXPECT_EQ(x, (kScreenWidth - kWidth) / 2);
+  EXPECT_EQ(y, (kScreenHeight - kHeight) / 2);
+
+  XSizeHints hints;
+  long supplied;
+  ASSERT_TRUE(XGetWMNormalHints(display_, window_, &hints, &supplied));
+  EXPECT_TRUE((hints.flags & PMinSize) && (hints.flags & PMaxSize));
+  EXPECT_EQ(hints.min_width, kWidth);
+  EXPECT_EQ(hints.max_width, kWidth);
+  EXPECT_EQ(hints.min_height, kHeight);
+  EXPECT_EQ(hints.max_height, kHeight);
+
+  constexpr long kFunctionsGiven = 1, kMove = 4, kClose = 32;
+  const std::vector<long> motif = Property("_MOTIF_WM_HINTS");
+  ASSERT_GE(motif.size(), 2u);
+  EXPECT_TRUE(motif[0] & kFunctionsGiven);
+  EXPECT_EQ(motif[1], kMove | kClose) << "move and close only";
+
+  const std::vector<long> state = Property("_NET_WM_STATE");
+  EXPECT_NE(std::find(state.begin(), state.end(), AtomOf("_NET_WM_STATE_SKIP_TASKBAR")), state.end());
+  EXPECT_EQ(Property("_NET_WM_WINDOW_TYPE"), std::vector<long>{AtomOf("_NET_WM_WINDOW_TYPE_DIALOG")});
+  EXPECT_FALSE(Property("_NET_WM_ICON").empty());
+}
+
+TEST_F(RealWindow, ShowsTheSwayingTreeInItsPalette) {
+  std::this_thread::sleep_for(1s);
+  const Screenshot first = Capture();
+  int lit = 0;
+  for (uint32_t pixel : first.pixels) {
+    if (pixel == 0) continue;
+    ++lit;
+    const uint32_t red = pixel >> 16, green = pixel >> 8 & 0xFF, blue = pixel & 0xFF;
+    ASSERT_TRUE(green == 128 && red % 60 == 0 && red <= 240 && blue % 21 == 1) << std::hex << pixel;
+  }
+  EXPECT_GT(lit, 1000);
+  SavePng(first, "window.png");
+
+  std::this_thread::sleep_for(500ms);
+  EXPECT_NE(Capture(), first) << "the tree does not move";
+}
+
+TEST_F(RealWindow, ClosingTheWindowEndsTheProgramWithStatusZero) {
+  XEvent close{};
+  close.xclient.type = ClientMessage;
+  close.xclient.window = window_;
+  close.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+  close.xclient.format = 32;
+  close.xclient.data.l[0] = AtomOf("WM_DELETE_WINDOW");
+  close.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display_, window_, False, NoEventMask, &close);
+  XFlush(display_);
+  EXPECT_EQ(program_->Wait(1s), std::optional<int>(0));
+  EXPECT_EQ(program_->Errors(), "");
+}
+
+TEST(NoDisplay, ProgramReportsOneLineAndFails) {
+  Process program({FRACTAL_TREE_PROGRAM}, std::nullopt);
+  const std::optional<int> status = program.Wait(5s);
+  ASSERT_TRUE(status.has_value()) << "the program did not end";
+  EXPECT_NE(*status, 0);
+  const std::string errors = program.Errors();
+  EXPECT_EQ(errors.rfind("Fractal Tree: ", 0), 0u) << errors;
+  EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+}
+
+}  // namespace

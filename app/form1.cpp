@@ -15,11 +15,6 @@ constexpr int16_t kTiltRange = 20;
 constexpr int16_t kSpreadRange = 40;
 constexpr double kTiltOffset = 10;
 
-// The trunk starts here and points straight up.
-constexpr float kTrunkX = 100;
-constexpr float kTrunkY = 300;
-constexpr float kUp = 180;
-
 }  // namespace
 
 const runtime::WindowSettings Form1::kSettings{

@@ -12,6 +12,11 @@ class Form1 final : public tree::FractalTree, public runtime::Form {
  public:
   static const runtime::WindowSettings kSettings;
 
+  // The trunk starts here and points straight up.
+  static constexpr float kTrunkX = 100;
+  static constexpr float kTrunkY = 300;
+  static constexpr float kUp = 180;
+
   explicit Form1(const runtime::Services& services);
 
   void Form_Load() override;

@@ -9,6 +9,7 @@
 #include "runtime/png.h"
 #include "runtime/software_surface.h"
 #include "runtime/test/fakes.h"
+#include "runtime/test/pixels.h"
 
 namespace {
 
@@ -92,8 +93,9 @@ TEST_F(Form1Test, ErrorInATickReachesTheHostAsOneLineAndAFailingStatus) {
   EXPECT_EQ(recording.lines.size(), 363u) << "the frame drawn before the error stays";
 }
 
-TEST(Form1, FirstFrameOnTheRealSurfaceIsTheVerticalLine) {
-  runtime::SoftwareSurface surface(Form1::kSettings.width, Form1::kSettings.height, Form1::kSettings.background);
+TEST(Form1, FirstTickDrawsTheVerticalLineOnTheRealSurface) {
+  const auto& settings = Form1::kSettings;
+  runtime::SoftwareSurface surface(settings.width, settings.height, settings.background);
   fakes::FakeClock clock;
   fakes::ScriptedRandom random{{0.9f, 0.9f, 0.1f, 0.1f}};
   Form1 form({surface, clock, random});
@@ -101,32 +103,18 @@ TEST(Form1, FirstFrameOnTheRealSurfaceIsTheVerticalLine) {
   surface.Line(0, 0, 341, 365, 0xFFFFFF);  // cleared by the tick
   form.Timer1_Timer();
 
-  const Rgb bottomToTop[] = {{0, 128, 1}, {60, 128, 43}, {120, 128, 85}, {180, 128, 127}, {240, 128, 169}};
-  const int levelTops[] = {231, 166, 106, 51, 0};
-  int lit = 0;
-  for (int y = 0; y < surface.height(); ++y) {
-    for (int x = 0; x < surface.width(); ++x) lit += surface.Pixel(x, y) != Rgb{0, 0, 0};
-  }
-  EXPECT_EQ(lit, 301);
-  for (int level = 0; level < 5; ++level) {
-    EXPECT_EQ(surface.Pixel(100, levelTops[level]), bottomToTop[level]) << "level " << level;
-  }
+  runtime::SoftwareSurface reference(settings.width, settings.height, settings.background);
+  reference.Cls();
+  ReferenceTree(reference, 0, 0).DoIt(100, 300, 180, 0, 0);
+  EXPECT_EQ(pixels::All(surface), pixels::All(reference));
+  EXPECT_EQ(pixels::CountTreePixels(surface), 301);
 }
 
 TEST(Form1, IconShowsTheTreeInItsPalette) {
   runtime::SoftwareSurface icon(kIconSize, kIconSize, 0);
   icon.Cls();
   PaintIcon(icon);
-  int lit = 0;
-  for (int y = 0; y < kIconSize; ++y) {
-    for (int x = 0; x < kIconSize; ++x) {
-      const Rgb pixel = icon.Pixel(x, y);
-      if (pixel == Rgb{0, 0, 0}) continue;
-      ++lit;
-      EXPECT_EQ(pixel.green, 128);
-    }
-  }
-  EXPECT_GT(lit, kIconSize * kIconSize / 10);
+  EXPECT_GT(pixels::CountTreePixels(icon), kIconSize * kIconSize / 10);
   runtime::SavePng(icon, "icon.png");
 }
 

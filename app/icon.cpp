@@ -1,5 +1,6 @@
 #include "app/icon.h"
 
+#include "app/form1.h"
 #include "tree/fractal_tree.h"
 
 namespace {
@@ -41,5 +42,5 @@ class IconTree final : public tree::FractalTree {
 
 void PaintIcon(runtime::Surface& icon) {
   ScaledSurface scaled(icon);
-  IconTree(scaled).DoIt(100, 300, 180, 0, 0);
+  IconTree(scaled).DoIt(Form1::kTrunkX, Form1::kTrunkY, Form1::kUp, 0, 0);
 }

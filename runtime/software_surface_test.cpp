@@ -5,29 +5,22 @@
 #include <cmath>
 #include <limits>
 
+#include "runtime/test/pixels.h"
+
 namespace {
 
 using runtime::Rgb;
 
-constexpr Rgb kBlack{0, 0, 0};
+using pixels::kBlack;
 constexpr Rgb kRed{255, 0, 0};
 constexpr Rgb kTreeGreen{60, 128, 43};
-
-// Counts the pixels of the given colour.
-int CountPixels(runtime::SoftwareSurface& surface, Rgb colour) {
-  int count = 0;
-  for (int y = 0; y < surface.height(); ++y) {
-    for (int x = 0; x < surface.width(); ++x) count += surface.Pixel(x, y) == colour;
-  }
-  return count;
-}
 
 TEST(SoftwareSurface, ClsFillsTheWholeAreaWithTheBackground) {
   const Rgb grey{7, 8, 9};
   runtime::SoftwareSurface surface(20, 10, runtime::ColourOf(grey));
   surface.Line(0, 0, 19, 9, 0xFF);
   surface.Cls();
-  EXPECT_EQ(CountPixels(surface, grey), 200);
+  EXPECT_EQ(pixels::Count(surface, grey), 200);
 }
 
 TEST(SoftwareSurface, LineReadsTheColourValueAsRedGreenBlueFromTheLowByte) {
@@ -63,7 +56,7 @@ TEST(SoftwareSurface, LinesIncludeBothEndsAndAreClippedToTheArea) {
     runtime::SoftwareSurface surface(16, 16, 0);
     surface.Cls();
     surface.Line(c.x1, c.y1, c.x2, c.y2, 0xFF);
-    EXPECT_EQ(CountPixels(surface, kRed), c.expectedPixels);
+    EXPECT_EQ(pixels::Count(surface, kRed), c.expectedPixels);
     if (c.probeX >= 0) {
       EXPECT_EQ(surface.Pixel(c.probeX, c.probeY), kRed);
     }
@@ -77,7 +70,7 @@ TEST(SoftwareSurface, EndsAtTheLimitsOfSinglePrecisionAreDrawnSafely) {
   surface.Line(-kLargest, -kLargest, kLargest, kLargest, 0xFF);
   surface.Line(-kLargest, 3, kLargest, 3, 0xFF);
   surface.Line(kLargest, kLargest, kLargest, -kLargest, 0xFF);
-  EXPECT_LE(CountPixels(surface, kRed), 32);
+  EXPECT_LE(pixels::Count(surface, kRed), 32);
 }
 
 TEST(SoftwareSurface, LaterDrawingPaintsOverEarlierDrawing) {

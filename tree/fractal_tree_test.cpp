@@ -9,6 +9,7 @@
 #include "runtime/png.h"
 #include "runtime/software_surface.h"
 #include "runtime/test/fakes.h"
+#include "runtime/test/pixels.h"
 
 namespace {
 
@@ -28,10 +29,6 @@ class TestTree : public tree::FractalTree {
   }
   void DrawRoot() { DoIt(100, 300, 180, 0, 0); }
 };
-
-bool IsTreeColour(Rgb rgb) {
-  return rgb.green == 128 && rgb.red % 60 == 0 && rgb.red <= 240 && rgb.blue % 21 == 1;
-}
 
 // Checks the drawing of the node whose segment is lines[pos], knowing its
 // depth, colour shift and direction, and returns the position after it.
@@ -93,11 +90,7 @@ TEST(FractalTree, FirstFrameIsOneVerticalLineInTheLastPathsColours) {
       ++treePixels;
     }
   }
-  int lit = 0;
-  for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) lit += surface.Pixel(x, y) != Rgb{0, 0, 0};
-  }
-  EXPECT_EQ(lit, treePixels);
+  EXPECT_EQ(pixels::CountTreePixels(surface), treePixels);
 }
 
 TEST(FractalTree, SwayingFrameUsesOnlyTheTreePaletteAndIsSavedAsPng) {
@@ -105,16 +98,7 @@ TEST(FractalTree, SwayingFrameUsesOnlyTheTreePaletteAndIsSavedAsPng) {
   surface.Cls();
   TestTree(surface, 5, 25).DrawRoot();
 
-  int lit = 0;
-  for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) {
-      const Rgb pixel = surface.Pixel(x, y);
-      if (pixel == Rgb{0, 0, 0}) continue;
-      ++lit;
-      ASSERT_TRUE(IsTreeColour(pixel)) << x << "," << y;
-    }
-  }
-  EXPECT_GT(lit, 1500);
+  EXPECT_GT(pixels::CountTreePixels(surface), 1500);
   runtime::SavePng(surface, "tree.png");
 }
 

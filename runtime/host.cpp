@@ -44,7 +44,6 @@ void SetIcon(SDL_Window* window, const WindowSettings& settings) {
   SoftwareSurface icon(settings.iconSize, settings.iconSize, settings.background);
   icon.Cls();
   settings.paintIcon(icon);
-  icon.Flush();
   SDL_SetWindowIcon(window, icon.image());
 }
 
@@ -82,12 +81,30 @@ class Ticker {
   Steady::time_point next_;
 };
 
-void Present(SDL_Window* window, SoftwareSurface& surface) {
-  surface.Flush();
-  CheckSdl(SDL_UpdateWindowSurface(window));
-}
+// The window's picture. It is drawn straight into the window's pixels where
+// they are 32 bits wide, otherwise into an image copied onto them when shown.
+class Canvas {
+ public:
+  Canvas(SDL_Window* window, Colour background)
+      : window_(window),
+        screen_(CheckSdl(SDL_GetWindowSurface(window))),
+        surface_(screen_->format->BytesPerPixel == 4 ? SoftwareSurface(screen_, background)
+                                                      : SoftwareSurface(screen_->w, screen_->h, background)) {}
 
-int EventLoop(SDL_Window* window, SoftwareSurface& surface, Form& form, const WindowSettings& settings) {
+  Surface& surface() { return surface_; }
+
+  void Present() {
+    if (surface_.image() != screen_) CheckSdl(SDL_BlitSurface(surface_.image(), nullptr, screen_, nullptr));
+    CheckSdl(SDL_UpdateWindowSurface(window_));
+  }
+
+ private:
+  SDL_Window* window_;
+  SDL_Surface* screen_;
+  SoftwareSurface surface_;
+};
+
+int EventLoop(Canvas& canvas, Form& form, const WindowSettings& settings) {
   Ticker timer(settings.timerInterval);
   SDL_Event event;
   while (true) {
@@ -96,13 +113,13 @@ int EventLoop(SDL_Window* window, SoftwareSurface& surface, Form& form, const Wi
         if (event.type == SDL_QUIT) return 0;
         // The surface still holds the last frame: show it again at once.
         if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED) {
-          Present(window, surface);
+          canvas.Present();
         }
       } while (SDL_PollEvent(&event));
     }
     if (timer.Due()) {
       form.Timer1_Timer();
-      Present(window, surface);
+      canvas.Present();
     }
   }
 }
@@ -110,14 +127,14 @@ int EventLoop(SDL_Window* window, SoftwareSurface& surface, Form& form, const Wi
 int RunWindow(const WindowSettings& settings, const FormFactory& makeForm) {
   Video video;
   const WindowPtr window = CreateHiddenWindow(settings);
-  SoftwareSurface surface(CheckSdl(SDL_GetWindowSurface(window.get())), settings.background);
-  surface.Cls();
+  Canvas canvas(window.get(), settings.background);
+  canvas.surface().Cls();
   SystemClock clock;
   Generator random;
-  const std::unique_ptr<Form> form = makeForm({surface, clock, random});
+  const std::unique_ptr<Form> form = makeForm({canvas.surface(), clock, random});
   form->Form_Load();
   SDL_ShowWindow(window.get());
-  return EventLoop(window.get(), surface, *form, settings);
+  return EventLoop(canvas, *form, settings);
 }
 
 }  // namespace

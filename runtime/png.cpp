@@ -6,8 +6,7 @@
 
 namespace runtime {
 
-void SavePng(SoftwareSurface& surface, const std::string& path) {
-  surface.Flush();
+void SavePng(const SoftwareSurface& surface, const std::string& path) {
   CheckSdl(IMG_SavePNG(surface.image(), path.c_str()));
 }
 

@@ -7,6 +7,6 @@
 namespace runtime {
 
 // Writes the surface's picture to a PNG file.
-void SavePng(SoftwareSurface& surface, const std::string& path);
+void SavePng(const SoftwareSurface& surface, const std::string& path);
 
 }  // namespace runtime

@@ -18,7 +18,7 @@ inline bool IsTreeColour(runtime::Rgb rgb) {
 }
 
 // Every pixel, row by row.
-inline std::vector<runtime::Rgb> All(runtime::SoftwareSurface& surface) {
+inline std::vector<runtime::Rgb> All(const runtime::SoftwareSurface& surface) {
   std::vector<runtime::Rgb> all;
   for (int y = 0; y < surface.height(); ++y) {
     for (int x = 0; x < surface.width(); ++x) all.push_back(surface.Pixel(x, y));
@@ -26,7 +26,7 @@ inline std::vector<runtime::Rgb> All(runtime::SoftwareSurface& surface) {
   return all;
 }
 
-inline int Count(runtime::SoftwareSurface& surface, runtime::Rgb colour) {
+inline int Count(const runtime::SoftwareSurface& surface, runtime::Rgb colour) {
   int count = 0;
   for (const runtime::Rgb pixel : All(surface)) count += pixel == colour;
   return count;
@@ -34,7 +34,7 @@ inline int Count(runtime::SoftwareSurface& surface, runtime::Rgb colour) {
 
 // The number of pixels not in the background; fails the test at the first
 // one not in the tree's palette.
-inline int CountTreePixels(runtime::SoftwareSurface& surface) {
+inline int CountTreePixels(const runtime::SoftwareSurface& surface) {
   int lit = 0;
   for (const runtime::Rgb pixel : All(surface)) {
     if (pixel == kBlack) continue;

@@ -6,16 +6,19 @@ BUILD_DIR := build/$(PRESET)
 PROGRAM := $(BUILD_DIR)/app/fractal-tree
 
 PACKAGES := g++ cmake make pkg-config libsdl2-dev libsdl2-image-dev \
-            libx11-dev libgtest-dev libgmock-dev xvfb
+            libx11-dev libxdamage-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: run test build configure deps
+.PHONY: run test bench build configure deps
 
 run: build
 	./$(PROGRAM)
 
 test: build
 	ctest --preset $(PRESET)
+
+bench: build
+	./$(BUILD_DIR)/bench/fractal-tree-bench
 
 build: configure
 	cmake --build --preset $(PRESET) --parallel

@@ -94,16 +94,16 @@ void Reference(benchmark::State& state) {
   }
 }
 
-// Keeps the median of each benchmark's repetitions.
-class MedianReporter final : public benchmark::ConsoleReporter {
+// Keeps the median of each benchmark's repetitions, and prints nothing.
+class MedianReporter final : public benchmark::BenchmarkReporter {
  public:
+  bool ReportContext(const Context&) override { return true; }
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const auto& run : runs) {
       if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
         medians[run.run_name.function_name] = run.GetAdjustedRealTime();
       }
     }
-    ConsoleReporter::ReportRuns(runs);
   }
 
   std::map<std::string, double> medians;

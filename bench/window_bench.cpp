@@ -1,0 +1,144 @@
+#include "bench/window_bench.h"
+
+#include <X11/Xutil.h>
+#include <X11/extensions/Xdamage.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "runtime/test/x_session.h"
+
+namespace {
+
+using xsession::Steady;
+using namespace std::chrono_literals;
+
+constexpr auto kWarmUp = 2s;
+constexpr const char* kCaption = "Fractal Tree";
+// A pixel of the trunk, lit in every frame of the tree and black before the first.
+constexpr int kTrunkX = 100;
+constexpr int kTrunkY = 280;
+
+double Milliseconds(Steady::duration duration) { return std::chrono::duration<double, std::milli>(duration).count(); }
+
+// User and system CPU time of a process, in seconds.
+double CpuSeconds(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  const std::string line((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+  std::istringstream fields(line.substr(line.rfind(')') + 2));
+  std::string field;
+  double ticks = 0;
+  // After the command's name: state is field 3, user time 14, system time 15.
+  for (int number = 3; number <= 15 && fields >> field; ++number) {
+    if (number >= 14) ticks += std::stod(field);
+  }
+  return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+double StatusMegabytes(pid_t pid, const std::string& key) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind(key + ":", 0) == 0) return std::stod(line.substr(key.size() + 1)) / 1024.0;
+  }
+  return 0;
+}
+
+// Waits for the next X event until the deadline; false when none came.
+bool NextEvent(Display* display, Steady::time_point deadline, XEvent& event) {
+  while (!XPending(display)) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Steady::now()).count();
+    if (left <= 0) return false;
+    pollfd ready{ConnectionNumber(display), POLLIN, 0};
+    poll(&ready, 1, static_cast<int>(left));
+  }
+  XNextEvent(display, &event);
+  return true;
+}
+
+bool ShowsTheTree(Display* display, Window window) {
+  XImage* image = XGetImage(display, window, kTrunkX, kTrunkY, 1, 1, AllPlanes, ZPixmap);
+  if (!image) return false;
+  const bool lit = (XGetPixel(image, 0, 0) & 0xFFFFFF) != 0;
+  XDestroyImage(image);
+  return lit;
+}
+
+double Percentile(std::vector<double> values, double fraction) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const auto index = static_cast<size_t>(std::ceil(fraction * static_cast<double>(values.size()))) - 1;
+  return values[std::min(index, values.size() - 1)];
+}
+
+}  // namespace
+
+WindowCosts MeasureWindow(const std::string& program, std::chrono::seconds measured) {
+  WindowCosts costs;
+  if (!xsession::OnPath("Xvfb")) {
+    costs.skipped = "Xvfb is not installed";
+    return costs;
+  }
+  xsession::XServer server;
+  Display* display = server.name().empty() ? nullptr : XOpenDisplay(server.name().c_str());
+  int damageEvent = 0, damageError = 0;
+  if (!display || !XDamageQueryExtension(display, &damageEvent, &damageError)) {
+    costs.skipped = "no X server with the damage extension could be started";
+    return costs;
+  }
+  XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+  XSync(display, False);
+
+  const auto start = Steady::now();
+  xsession::Process app({program}, server.name());
+  Window window = 0;
+  XEvent event;
+  while (!window && NextEvent(display, start + 10s, event)) {
+    char* name = nullptr;
+    if (event.type == MapNotify && XFetchName(display, event.xmap.window, &name) && name &&
+        std::string(name) == kCaption) {
+      window = event.xmap.window;
+      costs.mappedMs = Milliseconds(Steady::now() - start);
+    }
+    if (name) XFree(name);
+  }
+  if (!window) {
+    costs.skipped = "the program's window did not appear: " + app.Errors();
+    XCloseDisplay(display);
+    return costs;
+  }
+  XDamageCreate(display, window, XDamageReportRawRectangles);
+
+  const auto warm = start + kWarmUp;
+  const auto end = warm + measured;
+  std::vector<Steady::time_point> frames;
+  std::optional<double> cpuAtWarm;
+  while (Steady::now() < end) {
+    const bool got = NextEvent(display, end, event);
+    const auto now = Steady::now();
+    if (!cpuAtWarm && now >= warm) cpuAtWarm = CpuSeconds(app.pid());
+    if (!got || event.type != damageEvent + XDamageNotify) continue;
+    if (reinterpret_cast<XDamageNotifyEvent&>(event).more || !ShowsTheTree(display, window)) continue;
+    if (frames.empty()) costs.firstFrameMs = Milliseconds(now - start);
+    frames.push_back(now);
+  }
+  const double cpu = CpuSeconds(app.pid()) - cpuAtWarm.value_or(0);
+  costs.cpuPercent = 100.0 * cpu / std::chrono::duration<double>(measured).count();
+  costs.residentMb = StatusMegabytes(app.pid(), "VmRSS");
+  costs.peakResidentMb = StatusMegabytes(app.pid(), "VmHWM");
+
+  std::vector<double> intervals;
+  for (size_t i = 1; i < frames.size(); ++i) {
+    if (frames[i - 1] >= warm) intervals.push_back(Milliseconds(frames[i] - frames[i - 1]));
+  }
+  costs.ticks = static_cast<int>(std::count_if(frames.begin(), frames.end(), [&](auto t) { return t >= warm; }));
+  costs.expectedTicks = static_cast<int>(measured.count() * 10);
+  costs.medianTickMs = Percentile(intervals, 0.5);
+  costs.p99TickMs = Percentile(intervals, 0.99);
+  costs.longestTickMs = Percentile(intervals, 1.0);
+  XCloseDisplay(display);
+  return costs;
+}

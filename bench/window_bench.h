@@ -1,0 +1,23 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+
+// What the real program costs while it runs in a window.
+struct WindowCosts {
+  std::string skipped;  // why nothing was measured; empty when measured
+  double cpuPercent = 0;
+  double residentMb = 0;
+  double peakResidentMb = 0;
+  double mappedMs = 0;      // from start to the window mapped
+  double firstFrameMs = 0;  // from start to the first picture of the tree shown
+  double medianTickMs = 0;
+  double p99TickMs = 0;
+  double longestTickMs = 0;
+  int ticks = 0;
+  int expectedTicks = 0;
+};
+
+// Runs the program under an X server of its own for a warm-up of 2 s and
+// then for the time given, watching every frame it shows.
+WindowCosts MeasureWindow(const std::string& program, std::chrono::seconds measured);

@@ -1,0 +1,150 @@
+#pragma once
+
+// An X server of a test's own, and the programs it starts on it.
+
+#include <X11/Xlib.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace xsession {
+
+using namespace std::chrono_literals;
+using Steady = std::chrono::steady_clock;
+
+inline constexpr int kScreenWidth = 1024;
+inline constexpr int kScreenHeight = 768;
+
+inline bool OnPath(const std::string& name) {
+  return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// A child process; standard error is kept for the test to read.
+class Process {
+ public:
+  Process(std::vector<std::string> argv, const std::optional<std::string>& display, int keepFd = -1) {
+    int errPipe[2];
+    if (pipe(errPipe) != 0) throw std::runtime_error("pipe");
+    pid_ = fork();
+    if (pid_ == 0) {
+      dup2(errPipe[1], STDERR_FILENO);
+      close(errPipe[0]);
+      if (display) {
+        setenv("DISPLAY", display->c_str(), 1);
+      } else {
+        unsetenv("DISPLAY");
+      }
+      unsetenv("WAYLAND_DISPLAY");
+      unsetenv("SDL_VIDEODRIVER");
+      if (keepFd >= 0) fcntl(keepFd, F_SETFD, 0);
+      std::vector<char*> args;
+      for (auto& arg : argv) args.push_back(arg.data());
+      args.push_back(nullptr);
+      execvp(args[0], args.data());
+      _exit(127);
+    }
+    close(errPipe[1]);
+    err_ = errPipe[0];
+    fcntl(err_, F_SETFL, O_NONBLOCK);
+  }
+
+  ~Process() {
+    if (pid_ > 0 && !status_) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+    close(err_);
+  }
+
+  // The exit status once the process has exited within the time given.
+  std::optional<int> Wait(Steady::duration limit) {
+    const auto deadline = Steady::now() + limit;
+    while (!status_ && Steady::now() < deadline) {
+      int status;
+      if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      } else {
+        std::this_thread::sleep_for(10ms);
+      }
+    }
+    return status_;
+  }
+
+  pid_t pid() const { return pid_; }
+
+  std::string Errors() {
+    std::string text;
+    char buffer[512];
+    ssize_t n;
+    while ((n = read(err_, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<size_t>(n));
+    return text;
+  }
+
+ private:
+  pid_t pid_ = -1;
+  int err_ = -1;
+  std::optional<int> status_;
+};
+
+// Xvfb, started on a free display that it reports itself.
+class XServer {
+ public:
+  XServer() {
+    int fds[2];
+    if (pipe(fds) != 0) throw std::runtime_error("pipe");
+    process_.emplace(std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
+                                              std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24",
+                                              "-nolisten", "tcp"},
+                     std::nullopt, fds[1]);
+    close(fds[1]);
+    pollfd ready{fds[0], POLLIN, 0};
+    char number[16] = {};
+    if (poll(&ready, 1, 10000) == 1 && read(fds[0], number, sizeof number - 1) > 0) {
+      name_ = ":" + std::string(number, strcspn(number, "\n"));
+    }
+    close(fds[0]);
+  }
+
+  const std::string& name() const { return name_; }
+
+ private:
+  std::optional<Process> process_;
+  std::string name_;
+};
+
+// The viewable top-level window with the given title, once it appears.
+inline Window FindWindow(Display* display, const std::string& caption, Steady::duration limit) {
+  const auto deadline = Steady::now() + limit;
+  while (Steady::now() < deadline) {
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
+    Window found = 0;
+    for (unsigned i = 0; i < count && !found; ++i) {
+      char* name = nullptr;
+      XWindowAttributes attributes;
+      if (XFetchName(display, children[i], &name) && name && std::string(name) == caption &&
+          XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable) {
+        found = children[i];
+      }
+      if (name) XFree(name);
+    }
+    if (children) XFree(children);
+    if (found) return found;
+    std::this_thread::sleep_for(10ms);
+  }
+  return 0;
+}
+
+}  // namespace xsession

@@ -9,7 +9,11 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 // clang-format on
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <optional>
 #include <string>
@@ -156,6 +160,51 @@ TEST_F(RealWindow, ClosingTheWindowEndsTheProgramWithStatusZero) {
   XFlush(display_);
   EXPECT_EQ(program_->Wait(1s), std::optional<int>(0));
   EXPECT_EQ(program_->Errors(), "");
+}
+
+TEST_F(RealWindow, SignalsToStopEndTheProgramWithinASecond) {
+  for (int signal : {SIGTERM, SIGINT}) {
+    SCOPED_TRACE(signal);
+    xsession::Process program({FRACTAL_TREE_PROGRAM}, server_->name());
+    std::this_thread::sleep_for(300ms);
+    program.Signal(signal);
+    EXPECT_EQ(program.Wait(1s), std::optional<int>(0));
+  }
+}
+
+TEST_F(RealWindow, LosingTheDisplayEndsTheProgramWithOneLine) {
+  XCloseDisplay(display_);
+  display_ = nullptr;
+  server_->Stop();
+  const std::optional<int> status = program_->Wait(2s);
+  ASSERT_TRUE(status.has_value()) << "the program did not end";
+  EXPECT_EQ(*status, 1);
+  EXPECT_EQ(program_->Errors(), "Fractal Tree: lost the connection to the display\n");
+}
+
+TEST_F(RealWindow, UnderLoadMissedTicksAreSkippedNotRunBackToBack) {
+  std::vector<pid_t> busy;
+  for (unsigned core = 0; core < std::max(2u, std::thread::hardware_concurrency()); ++core) {
+    const pid_t child = fork();
+    if (child == 0) {
+      std::atomic<unsigned long> spin{0};
+      while (true) spin.fetch_add(1, std::memory_order_relaxed);
+    }
+    busy.push_back(child);
+  }
+  xsession::FrameWatcher watcher(display_, window_);
+  std::vector<Steady::time_point> frames;
+  const auto end = Steady::now() + 3s;
+  while (const auto frame = watcher.Next(end)) frames.push_back(*frame);
+  for (pid_t child : busy) {
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+  }
+
+  EXPECT_GE(frames.size(), 15u) << "the program hardly ran";
+  EXPECT_LE(frames.size(), 31u) << "more ticks than the timer gives";
+  // Catching up would put a third frame within one interval of the first.
+  for (size_t i = 2; i < frames.size(); ++i) EXPECT_GT(frames[i] - frames[i - 2], 90ms);
 }
 
 TEST(NoDisplay, ProgramReportsOneLineAndFails) {

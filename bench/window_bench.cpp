@@ -1,7 +1,5 @@
 #include "bench/window_bench.h"
 
-#include <X11/Xutil.h>
-#include <X11/extensions/Xdamage.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -19,9 +17,6 @@ using namespace std::chrono_literals;
 
 constexpr auto kWarmUp = 2s;
 constexpr const char* kCaption = "Fractal Tree";
-// A pixel of the trunk, lit in every frame of the tree and black before the first.
-constexpr int kTrunkX = 100;
-constexpr int kTrunkY = 280;
 
 double Milliseconds(Steady::duration duration) { return std::chrono::duration<double, std::milli>(duration).count(); }
 
@@ -47,26 +42,6 @@ double StatusMegabytes(pid_t pid, const std::string& key) {
   return 0;
 }
 
-// Waits for the next X event until the deadline; false when none came.
-bool NextEvent(Display* display, Steady::time_point deadline, XEvent& event) {
-  while (!XPending(display)) {
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Steady::now()).count();
-    if (left <= 0) return false;
-    pollfd ready{ConnectionNumber(display), POLLIN, 0};
-    poll(&ready, 1, static_cast<int>(left));
-  }
-  XNextEvent(display, &event);
-  return true;
-}
-
-bool ShowsTheTree(Display* display, Window window) {
-  XImage* image = XGetImage(display, window, kTrunkX, kTrunkY, 1, 1, AllPlanes, ZPixmap);
-  if (!image) return false;
-  const bool lit = (XGetPixel(image, 0, 0) & 0xFFFFFF) != 0;
-  XDestroyImage(image);
-  return lit;
-}
-
 double Percentile(std::vector<double> values, double fraction) {
   if (values.empty()) return 0;
   std::sort(values.begin(), values.end());
@@ -84,9 +59,8 @@ WindowCosts MeasureWindow(const std::string& program, std::chrono::seconds measu
   }
   xsession::XServer server;
   Display* display = server.name().empty() ? nullptr : XOpenDisplay(server.name().c_str());
-  int damageEvent = 0, damageError = 0;
-  if (!display || !XDamageQueryExtension(display, &damageEvent, &damageError)) {
-    costs.skipped = "no X server with the damage extension could be started";
+  if (!display) {
+    costs.skipped = "no X server could be started";
     return costs;
   }
   XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
@@ -96,7 +70,7 @@ WindowCosts MeasureWindow(const std::string& program, std::chrono::seconds measu
   xsession::Process app({program}, server.name());
   Window window = 0;
   XEvent event;
-  while (!window && NextEvent(display, start + 10s, event)) {
+  while (!window && xsession::NextEvent(display, start + 10s, event)) {
     char* name = nullptr;
     if (event.type == MapNotify && XFetchName(display, event.xmap.window, &name) && name &&
         std::string(name) == kCaption) {
@@ -110,22 +84,21 @@ WindowCosts MeasureWindow(const std::string& program, std::chrono::seconds measu
     XCloseDisplay(display);
     return costs;
   }
-  XDamageCreate(display, window, XDamageReportRawRectangles);
+  xsession::FrameWatcher watcher(display, window);
 
   const auto warm = start + kWarmUp;
   const auto end = warm + measured;
   std::vector<Steady::time_point> frames;
-  std::optional<double> cpuAtWarm;
-  while (Steady::now() < end) {
-    const bool got = NextEvent(display, end, event);
-    const auto now = Steady::now();
-    if (!cpuAtWarm && now >= warm) cpuAtWarm = CpuSeconds(app.pid());
-    if (!got || event.type != damageEvent + XDamageNotify) continue;
-    if (reinterpret_cast<XDamageNotifyEvent&>(event).more || !ShowsTheTree(display, window)) continue;
-    if (frames.empty()) costs.firstFrameMs = Milliseconds(now - start);
-    frames.push_back(now);
+  while (const auto frame = watcher.Next(warm)) frames.push_back(*frame);
+  const double cpuAtWarm = CpuSeconds(app.pid());
+  while (const auto frame = watcher.Next(end)) frames.push_back(*frame);
+  if (frames.empty()) {
+    costs.skipped = "the program showed no frame";
+    XCloseDisplay(display);
+    return costs;
   }
-  const double cpu = CpuSeconds(app.pid()) - cpuAtWarm.value_or(0);
+  costs.firstFrameMs = Milliseconds(frames.front() - start);
+  const double cpu = CpuSeconds(app.pid()) - cpuAtWarm;
   costs.cpuPercent = 100.0 * cpu / std::chrono::duration<double>(measured).count();
   costs.residentMb = StatusMegabytes(app.pid(), "VmRSS");
   costs.peakResidentMb = StatusMegabytes(app.pid(), "VmHWM");

@@ -6,9 +6,10 @@
 #include <iostream>
 #include <string>
 
-#include "runtime/dialog_frame.h"
 #include "runtime/sdl_check.h"
 #include "runtime/software_surface.h"
+#include "runtime/ticker.h"
+#include "runtime/x11_window.h"
 
 namespace runtime {
 namespace {
@@ -56,31 +57,6 @@ WindowPtr CreateHiddenWindow(const WindowSettings& settings) {
   return window;
 }
 
-// The window's timer: ticks on a fixed grid of intervals from its start. A
-// tick that comes late skips the ones it missed rather than running them
-// back to back.
-class Ticker {
- public:
-  explicit Ticker(std::chrono::milliseconds interval) : interval_(interval), next_(Steady::now() + interval) {}
-
-  int MillisecondsLeft() const {
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(next_ - Steady::now());
-    return static_cast<int>(std::max<std::chrono::milliseconds::rep>(left.count(), 0));
-  }
-
-  // Whether a tick is due; if so, the schedule moves on to the next one to come.
-  bool Due() {
-    const auto late = Steady::now() - next_;
-    if (late < Steady::duration::zero()) return false;
-    next_ += interval_ * (late / interval_ + 1);
-    return true;
-  }
-
- private:
-  Steady::duration interval_;
-  Steady::time_point next_;
-};
-
 // The window's picture. It is drawn straight into the window's pixels where
 // they are 32 bits wide, otherwise into an image copied onto them when shown.
 class Canvas {
@@ -105,10 +81,10 @@ class Canvas {
 };
 
 int EventLoop(Canvas& canvas, Form& form, const WindowSettings& settings) {
-  Ticker timer(settings.timerInterval);
+  Ticker timer(settings.timerInterval, Steady::now());
   SDL_Event event;
   while (true) {
-    if (SDL_WaitEventTimeout(&event, timer.MillisecondsLeft())) {
+    if (SDL_WaitEventTimeout(&event, timer.MillisecondsLeft(Steady::now()))) {
       do {
         if (event.type == SDL_QUIT) return 0;
         // The surface still holds the last frame: show it again at once.
@@ -117,7 +93,7 @@ int EventLoop(Canvas& canvas, Form& form, const WindowSettings& settings) {
         }
       } while (SDL_PollEvent(&event));
     }
-    if (timer.Due()) {
+    if (timer.Due(Steady::now())) {
       form.Timer1_Timer();
       canvas.Present();
     }
@@ -126,6 +102,7 @@ int EventLoop(Canvas& canvas, Form& form, const WindowSettings& settings) {
 
 int RunWindow(const WindowSettings& settings, const FormFactory& makeForm) {
   Video video;
+  EndOnLostDisplay(settings.caption);
   const WindowPtr window = CreateHiddenWindow(settings);
   Canvas canvas(window.get(), settings.background);
   canvas.surface().Cls();

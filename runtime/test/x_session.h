@@ -3,6 +3,8 @@
 // An X server of a test's own, and the programs it starts on it.
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/Xdamage.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -46,6 +48,9 @@ class Process {
         unsetenv("DISPLAY");
       }
       unsetenv("WAYLAND_DISPLAY");
+      // As if started from a terminal, whatever the test runner ignores.
+      signal(SIGINT, SIG_DFL);
+      signal(SIGTERM, SIG_DFL);
       unsetenv("SDL_VIDEODRIVER");
       if (keepFd >= 0) fcntl(keepFd, F_SETFD, 0);
       std::vector<char*> args;
@@ -82,6 +87,7 @@ class Process {
   }
 
   pid_t pid() const { return pid_; }
+  void Signal(int number) const { kill(pid_, number); }
 
   std::string Errors() {
     std::string text;
@@ -117,6 +123,7 @@ class XServer {
   }
 
   const std::string& name() const { return name_; }
+  void Stop() { process_.reset(); }
 
  private:
   std::optional<Process> process_;
@@ -146,5 +153,56 @@ inline Window FindWindow(Display* display, const std::string& caption, Steady::d
   }
   return 0;
 }
+
+// Waits for the next X event until the deadline; false when none came.
+inline bool NextEvent(Display* display, Steady::time_point deadline, XEvent& event) {
+  while (!XPending(display)) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Steady::now()).count();
+    if (left <= 0) return false;
+    pollfd ready{ConnectionNumber(display), POLLIN, 0};
+    poll(&ready, 1, static_cast<int>(left));
+  }
+  XNextEvent(display, &event);
+  return true;
+}
+
+// Watches the frames a window shows, through the X damage extension: every
+// complete update that shows the tree's trunk is a frame.
+class FrameWatcher {
+ public:
+  FrameWatcher(Display* display, Window window) : display_(display), window_(window) {
+    int error = 0;
+    if (!XDamageQueryExtension(display_, &damageEvent_, &error)) throw std::runtime_error("no damage extension");
+    XDamageCreate(display_, window_, XDamageReportRawRectangles);
+  }
+
+  // When the next frame was shown; empty once the deadline has passed.
+  std::optional<Steady::time_point> Next(Steady::time_point deadline) {
+    XEvent event;
+    while (NextEvent(display_, deadline, event)) {
+      if (event.type != damageEvent_ + XDamageNotify) continue;
+      const auto shown = Steady::now();
+      if (!reinterpret_cast<const XDamageNotifyEvent&>(event).more && ShowsTheTrunk()) return shown;
+    }
+    return std::nullopt;
+  }
+
+ private:
+  // A pixel of the trunk: lit in every frame, black before the first.
+  static constexpr int kTrunkX = 100;
+  static constexpr int kTrunkY = 280;
+
+  bool ShowsTheTrunk() {
+    XImage* image = XGetImage(display_, window_, kTrunkX, kTrunkY, 1, 1, AllPlanes, ZPixmap);
+    if (!image) return false;
+    const bool lit = (XGetPixel(image, 0, 0) & 0xFFFFFF) != 0;
+    XDestroyImage(image);
+    return lit;
+  }
+
+  Display* display_;
+  Window window_;
+  int damageEvent_ = 0;
+};
 
 }  // namespace xsession

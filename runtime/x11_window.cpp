@@ -1,7 +1,11 @@
-#include "runtime/dialog_frame.h"
+#include "runtime/x11_window.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 
 namespace runtime {
 namespace {
@@ -14,6 +18,17 @@ constexpr long kFunctionClose = 1L << 5;
 constexpr long kDecorBorder = 1L << 1;
 constexpr long kDecorTitle = 1L << 3;
 constexpr long kDecorMenu = 1L << 4;
+
+std::string lostDisplayLine;
+
+#if defined(SDL_VIDEO_DRIVER_X11)
+// Called by Xlib, which must not be returned to: the connection is gone.
+int OnLostDisplay(Display*) {
+  std::fputs(lostDisplayLine.c_str(), stderr);
+  std::fflush(stderr);
+  std::_Exit(1);
+}
+#endif
 
 }  // namespace
 
@@ -37,6 +52,15 @@ void RequestDialogFrame(SDL_Window* window) {
   XFlush(display);
 #else
   (void)window;
+#endif
+}
+
+void EndOnLostDisplay(std::string_view caption) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  lostDisplayLine = std::string(caption) + ": lost the connection to the display\n";
+  XSetIOErrorHandler(OnLostDisplay);
+#else
+  (void)caption;
 #endif
 }
 

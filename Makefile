@@ -6,16 +6,32 @@ BUILD_DIR := build/$(PRESET)
 PROGRAM := $(BUILD_DIR)/app/fractal-tree
 
 PACKAGES := g++ cmake make pkg-config libsdl2-dev libsdl2-image-dev \
-            libx11-dev libxdamage-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb
+            libx11-dev libxdamage-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb \
+            valgrind clang-format clang-tidy
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: run test bench build configure deps
+.PHONY: run test check lint bench build configure deps
 
 run: build
 	./$(PROGRAM)
 
+# Long tests are left to `make check`.
 test: build
-	ctest --preset $(PRESET)
+	ctest --preset $(PRESET) --label-exclude long
+
+# Every test built with AddressSanitizer and UndefinedBehaviorSanitizer, then
+# the long memory checks of the program under valgrind and over two minutes.
+check: build
+	cmake --preset asan
+	cmake --build --preset asan --parallel
+	ctest --preset asan --label-exclude long
+	ctest --preset $(PRESET) --label-regex long
+
+# The sources follow .clang-format, and clang-tidy's checks in .clang-tidy pass.
+SOURCES = $(shell git ls-files '*.cpp' '*.h')
+lint: configure
+	@clang-format --dry-run --Werror $(SOURCES)
+	git ls-files '*.cpp' | xargs -P $$(nproc) -n 1 clang-tidy -p $(BUILD_DIR) --quiet
 
 bench: build
 	./$(BUILD_DIR)/bench/fractal-tree-bench

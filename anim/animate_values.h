@@ -16,7 +16,7 @@ class clsAnimateValues final {
 
   // Sets the ranges of the targets and draws the first leg.
   template <typename A, typename B>
-    requires std::is_arithmetic_v<A> && std::is_arithmetic_v<B>
+  requires std::is_arithmetic_v<A> && std::is_arithmetic_v<B>
   void Init(A a, B b) {
     maxa = checked::ToSingle(a);
     maxb = checked::ToSingle(b);

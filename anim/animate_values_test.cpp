@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "runtime/test/fakes.h"
 
@@ -113,6 +114,45 @@ TEST_F(AnimateValues, ErrorsAreRaisedAndFieldsAssignedBeforeThemKept) {
   }
 }
 
+TEST_F(AnimateValues, HostileFieldsGiveValuesOrAFloatingPointError) {
+  constexpr float kInf = std::numeric_limits<float>::infinity();
+  struct Case {
+    const char* name;
+    void (*spoil)(anim::clsAnimateValues&, fakes::FakeClock&);
+    bool fails;
+  };
+  const Case cases[] = {
+      {"range infinite", [](auto& v, auto&) { v.maxa = kInf; }, true},
+      {"range the largest single", [](auto& v, auto&) { v.maxb = std::numeric_limits<float>::max(); }, false},
+      {"target infinite", [](auto& v, auto&) { v.newb = -kInf; }, true},
+      {"leg of negative length", [](auto& v, auto&) { v.renewseconds = -2; }, false},
+      {"leg of no length", [](auto& v, auto&) { v.renewseconds = 0; }, true},
+      {"leg of no number", [](auto& v, auto&) { v.renewseconds = std::nanf(""); }, true},
+      {"leg began in the future", [](auto&, auto& clock) { clock.now = kStart - 500; }, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fakes::FakeClock clock;
+    fakes::ScriptedRandom random;
+    anim::clsAnimateValues values(clock, random);
+    clock.now = kStart;
+    values.Init(20, 40);
+    c.spoil(values, clock);
+    bool failed = false;
+    for (int tick = 0; tick < 50 && !failed; ++tick, clock.now += 0.1) {
+      try {
+        EXPECT_FALSE(std::isnan(values.GetA()));
+        EXPECT_FALSE(std::isnan(values.GetB()));
+        values.Update();
+      } catch (const runtime::Error& error) {
+        EXPECT_EQ(error.kind(), ErrorKind::FloatingPoint);
+        failed = true;
+      }
+    }
+    EXPECT_EQ(failed, c.fails);
+  }
+}
+
 TEST(AnimateValuesInit, ConvertsAnyNumberToSingleOrRaises) {
   struct Case {
     const char* name;
@@ -207,7 +247,7 @@ TEST(AnimateValuesMidnight, LegsGoOnRenewingEveryTwoSecondsAfterMidnight) {
 TEST(AnimateValuesMidnight, TwoDaysOfTicksRenewAtTheExpectedRate) {
   const auto started = std::chrono::steady_clock::now();
   Ticking ticking(12 * 3600.0);
-  constexpr int64_t kTicks = 48 * 3600 * 10;
+  constexpr int64_t kTicks = int64_t{48} * 3600 * 10;
   ticking.Run(kTicks);
   // A leg lasts 2.0 or 2.1 s: the leg's start is stored in single precision.
   EXPECT_GE(ticking.Renewals(), kTicks / 21);

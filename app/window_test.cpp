@@ -57,8 +57,8 @@ class RealWindow : public ::testing::Test {
     unsigned long count, after;
     unsigned char* data = nullptr;
     std::vector<long> values;
-    if (XGetWindowProperty(display_, window_, XInternAtom(display_, name, False), 0, 64, False, AnyPropertyType,
-                           &type, &format, &count, &after, &data) == Success &&
+    if (XGetWindowProperty(display_, window_, XInternAtom(display_, name, False), 0, 64, False, AnyPropertyType, &type,
+                           &format, &count, &after, &data) == Success &&
         data && format == 32) {
       const auto* longs = reinterpret_cast<const long*>(data);
       values.assign(longs, longs + count);

@@ -75,7 +75,7 @@ void PlainLine(std::vector<uint32_t>& pixels, const PlainSegment& s) {
   const int dy = -std::abs(s.y2 - s.y1), sy = s.y1 < s.y2 ? 1 : -1;
   int x = s.x1, y = s.y1, error = dx + dy;
   while (true) {
-    if (x >= 0 && x < kWidth && y >= 0 && y < kHeight) pixels[static_cast<size_t>(y * kWidth + x)] = s.colour;
+    if (x >= 0 && x < kWidth && y >= 0 && y < kHeight) pixels[static_cast<size_t>(y) * kWidth + x] = s.colour;
     if (x == s.x2 && y == s.y2) return;
     const int twice = 2 * error;
     if (twice >= dy) error += dy, x += sx;

@@ -35,7 +35,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   const std::string seconds = std::to_string(kMeasured.count()) + " s";
-  Row(("CPU share of one core, " + seconds + " after 2 s").c_str(), Format("%.2f %%", window.cpuPercent), "at most 0.6 %");
+  Row(("CPU share of one core, " + seconds + " after 2 s").c_str(), Format("%.2f %%", window.cpuPercent),
+      "at most 0.6 %");
   Row("Resident memory (VmRSS)", Format("%.1f MB", window.residentMb), "at most 14 MB");
   Row("Peak resident memory (VmHWM)", Format("%.1f MB", window.peakResidentMb), "at most 14 MB");
   Row("Start to window mapped", Format("%.0f ms", window.mappedMs), "");

@@ -61,7 +61,7 @@ inline float Single(double value) {
 
 // Stores a number of any arithmetic type as single precision.
 template <typename Number>
-  requires std::is_arithmetic_v<Number>
+requires std::is_arithmetic_v<Number>
 float ToSingle(Number value) {
   if constexpr (std::is_same_v<Number, long double>) {
     // Beyond double's range the conversion to double would be undefined.

@@ -49,9 +49,9 @@ void SetIcon(SDL_Window* window, const WindowSettings& settings) {
 }
 
 WindowPtr CreateHiddenWindow(const WindowSettings& settings) {
-  WindowPtr window(CheckSdl(SDL_CreateWindow(std::string(settings.caption).c_str(), SDL_WINDOWPOS_CENTERED,
-                                             SDL_WINDOWPOS_CENTERED, settings.width, settings.height,
-                                             SDL_WINDOW_HIDDEN | SDL_WINDOW_SKIP_TASKBAR)));
+  WindowPtr window(
+      CheckSdl(SDL_CreateWindow(std::string(settings.caption).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                settings.width, settings.height, SDL_WINDOW_HIDDEN | SDL_WINDOW_SKIP_TASKBAR)));
   RequestDialogFrame(window.get());
   SetIcon(window.get(), settings);
   return window;
@@ -65,7 +65,7 @@ class Canvas {
       : window_(window),
         screen_(CheckSdl(SDL_GetWindowSurface(window))),
         surface_(screen_->format->BytesPerPixel == 4 ? SoftwareSurface(screen_, background)
-                                                      : SoftwareSurface(screen_->w, screen_->h, background)) {}
+                                                     : SoftwareSurface(screen_->w, screen_->h, background)) {}
 
   Surface& surface() { return surface_; }
 
@@ -117,7 +117,8 @@ int RunWindow(const WindowSettings& settings, const FormFactory& makeForm) {
 }  // namespace
 
 int Run(const WindowSettings& settings, const FormFactory& makeForm) {
-  return RunHandler(settings.caption, [&] { return RunWindow(settings, makeForm); }, std::cerr);
+  return RunHandler(
+      settings.caption, [&] { return RunWindow(settings, makeForm); }, std::cerr);
 }
 
 int RunHandler(std::string_view caption, const std::function<int()>& handler, std::ostream& errors) {

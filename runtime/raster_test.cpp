@@ -30,7 +30,8 @@ class SdlLines {
     SDL_RenderFlush(renderer_);
     std::vector<uint32_t> pixels;
     for (int y = 0; y < kHeight; ++y) {
-      const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const Uint8*>(image_->pixels) + y * image_->pitch);
+      const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const Uint8*>(image_->pixels) +
+                                                          static_cast<ptrdiff_t>(y) * image_->pitch);
       for (int x = 0; x < kWidth; ++x) pixels.push_back(row[x] & 0xFFFFFF);
     }
     return pixels;
@@ -42,7 +43,7 @@ class SdlLines {
 };
 
 std::vector<uint32_t> DrawOurs(int x1, int y1, int x2, int y2) {
-  std::vector<uint32_t> pixels(kWidth * kHeight);
+  std::vector<uint32_t> pixels(size_t{kWidth} * kHeight);
   runtime::raster::DrawLine({pixels.data(), kWidth, kWidth, kHeight}, x1, y1, x2, y2, 0xFFFFFF);
   return pixels;
 }

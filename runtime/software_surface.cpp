@@ -39,8 +39,7 @@ std::optional<Segment> ClipToSafeBox(const Segment& s) {
     return enter <= leave;
   };
   const double limit = kSafeCoordinate;
-  if (!keep(-dx, s.x1 + limit) || !keep(dx, limit - s.x1) || !keep(-dy, s.y1 + limit) ||
-      !keep(dy, limit - s.y1)) {
+  if (!keep(-dx, s.x1 + limit) || !keep(dx, limit - s.x1) || !keep(-dy, s.y1 + limit) || !keep(dy, limit - s.y1)) {
     return std::nullopt;
   }
   return Segment{s.x1 + enter * dx, s.y1 + enter * dy, s.x1 + leave * dx, s.y1 + leave * dy};
@@ -70,8 +69,7 @@ raster::Image RasterOf(SDL_Surface* image) {
   if (image->format->BytesPerPixel != sizeof(uint32_t)) {
     throw Error(ErrorKind::Host, "the drawing surface needs 32-bit pixels");
   }
-  return {static_cast<uint32_t*>(image->pixels), image->pitch / static_cast<int>(sizeof(uint32_t)), image->w,
-          image->h};
+  return {static_cast<uint32_t*>(image->pixels), image->pitch / static_cast<int>(sizeof(uint32_t)), image->w, image->h};
 }
 
 }  // namespace

@@ -17,9 +17,9 @@ TEST(Ticker, TicksOnAFixedGridAndSkipsMissedTicksInsteadOfQueueingThem) {
     int millisecondsLeft;  // after the step
   };
   const Step steps[] = {
-      {0ms, false, 100},     {99'999us, false, 1}, {100ms, true, 100},  {100ms, false, 100},
-      {230ms, true, 70},     {230ms, false, 70},   {300ms, true, 100},  // a late tick does not shift the grid
-      {745ms, true, 55},     {790ms, false, 10},   {800ms, true, 100},  // three ticks missed, one run
+      {0ms, false, 100},  {99'999us, false, 1}, {100ms, true, 100}, {100ms, false, 100},
+      {230ms, true, 70},  {230ms, false, 70},   {300ms, true, 100},  // a late tick does not shift the grid
+      {745ms, true, 55},  {790ms, false, 10},   {800ms, true, 100},  // three ticks missed, one run
       {1450ms, true, 50},
   };
   for (const auto& step : steps) {

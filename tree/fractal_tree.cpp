@@ -35,8 +35,8 @@ void FractalTree::DoIt(float x, float y, float degree, int32_t depth, int32_t co
   const int32_t length = checked::Sub(kTrunkLength, checked::Mul(kShorteningPerLevel, depth));
   const float newx = checked::Single(-runtime::Sin(theta) * length + x);
   const float newy = checked::Single(length * runtime::Cos(theta) + y);
-  const runtime::Colour colour =
-      checked::Add(checked::Add(checked::Mul(depth, kRedPerLevel), checked::Mul(cornered, kBluePerCorner)), kBaseColour);
+  const runtime::Colour colour = checked::Add(
+      checked::Add(checked::Mul(depth, kRedPerLevel), checked::Mul(cornered, kBluePerCorner)), kBaseColour);
 
   // The node's segment is drawn again before each subtree, so that it stays
   // on top of the subtrees drawn before it.

@@ -4,7 +4,9 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <set>
+#include <utility>
 
 #include "runtime/png.h"
 #include "runtime/software_surface.h"
@@ -32,8 +34,8 @@ class TestTree : public tree::FractalTree {
 
 // Checks the drawing of the node whose segment is lines[pos], knowing its
 // depth, colour shift and direction, and returns the position after it.
-size_t ExpectNode(const std::vector<DrawnLine>& lines, size_t pos, int depth, int cornered, double degree,
-                  float tilt, float spread) {
+size_t ExpectNode(const std::vector<DrawnLine>& lines, size_t pos, int depth, int cornered, double degree, float tilt,
+                  float spread) {
   if (depth == 5) return pos;
   const DrawnLine node = lines.at(pos);
   const double length = 70 - 5 * depth;
@@ -48,7 +50,7 @@ size_t ExpectNode(const std::vector<DrawnLine>& lines, size_t pos, int depth, in
       EXPECT_EQ(lines.at(pos).x1, node.x2);
       EXPECT_EQ(lines.at(pos).y1, node.y2);
     }
-    pos = ExpectNode(lines, pos, depth + 1, cornered + pass, degree - tilt + pass * spread, tilt, spread);
+    pos = ExpectNode(lines, pos, depth + 1, cornered + pass, degree - tilt + pass * double{spread}, tilt, spread);
   }
   return pos;
 }
@@ -138,6 +140,34 @@ TEST(FractalTree, ErrorsEndTheWholeRecursionAndKeepWhatWasDrawn) {
       EXPECT_EQ(error.kind(), c.kind);
     }
     EXPECT_EQ(surface.lines.size(), c.linesKept);
+  }
+}
+
+TEST(FractalTree, HostileAnglesDrawTheWholeTreeOrRaiseAFloatingPointError) {
+  constexpr float kLargest = std::numeric_limits<float>::max();
+  constexpr float kInf = std::numeric_limits<float>::infinity();
+  const float extremes[] = {
+      std::nanf(""), kInf, -kInf, kLargest, -kLargest, 1e30f, std::numeric_limits<float>::denorm_min(), -0.0f, 25};
+  std::vector<std::pair<float, float>> angles;
+  for (float tilt : extremes) {
+    for (float spread : extremes) angles.emplace_back(tilt, spread);
+  }
+  std::mt19937 generator(2024);
+  std::uniform_real_distribution<float> exponent(-40, 38);
+  const auto wide = [&] { return (generator() % 2 ? 1.0f : -1.0f) * std::pow(10.0f, exponent(generator)); };
+  for (int i = 0; i < 1000; ++i) angles.emplace_back(wide(), wide());
+
+  runtime::SoftwareSurface real(kWidth, kHeight, 0);
+  for (const auto& [tilt, spread] : angles) {
+    SCOPED_TRACE(testing::Message() << "tilt " << tilt << ", spread " << spread);
+    fakes::RecordingSurface recording;
+    try {
+      TestTree(recording, tilt, spread).DrawRoot();
+      EXPECT_EQ(recording.lines.size(), kSegmentsPerTree);
+    } catch (const runtime::Error& error) {
+      EXPECT_EQ(error.kind(), runtime::ErrorKind::FloatingPoint);
+    }
+    for (const auto& line : recording.lines) real.Line(line.x1, line.y1, line.x2, line.y2, line.colour);
   }
 }
 

@@ -51,7 +51,7 @@ struct DrawnLine {
   runtime::Colour colour;
 
   friend bool operator==(const DrawnLine&, const DrawnLine&) = default;
-  friend auto operator<=>(const DrawnLine&, const DrawnLine&) = default;
+  friend auto operator<=>(const DrawnLine&, const DrawnLine&) = default;  // NOLINT(modernize-use-nullptr)
 };
 
 class RecordingSurface final : public runtime::Surface {

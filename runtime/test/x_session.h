@@ -54,6 +54,7 @@ class Process {
       unsetenv("SDL_VIDEODRIVER");
       if (keepFd >= 0) fcntl(keepFd, F_SETFD, 0);
       std::vector<char*> args;
+      args.reserve(argv.size() + 1);
       for (auto& arg : argv) args.push_back(arg.data());
       args.push_back(nullptr);
       execvp(args[0], args.data());
@@ -109,10 +110,11 @@ class XServer {
   XServer() {
     int fds[2];
     if (pipe(fds) != 0) throw std::runtime_error("pipe");
-    process_.emplace(std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
-                                              std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24",
-                                              "-nolisten", "tcp"},
-                     std::nullopt, fds[1]);
+    process_.emplace(
+        std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
+                                 std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24",
+                                 "-nolisten", "tcp"},
+        std::nullopt, fds[1]);
     close(fds[1]);
     pollfd ready{fds[0], POLLIN, 0};
     char number[16] = {};

@@ -7,10 +7,10 @@ PROGRAM := $(BUILD_DIR)/app/fractal-tree
 
 PACKAGES := g++ cmake make pkg-config libsdl2-dev libsdl2-image-dev \
             libx11-dev libxdamage-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb \
-            valgrind clang-format clang-tidy
+            valgrind clang-format clang-tidy desktop-file-utils dpkg-dev
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: run test check lint bench build configure deps
+.PHONY: run test check lint bench package build configure deps
 
 run: build
 	./$(PROGRAM)
@@ -32,6 +32,10 @@ SOURCES = $(shell git ls-files '*.cpp' '*.h')
 lint: configure
 	@clang-format --dry-run --Werror $(SOURCES)
 	git ls-files '*.cpp' | xargs -P $$(nproc) -n 1 clang-tidy -p $(BUILD_DIR) --quiet
+
+# A Debian package of the program, in the build folder.
+package: build
+	cd $(BUILD_DIR) && cpack
 
 bench: build
 	./$(BUILD_DIR)/bench/fractal-tree-bench

@@ -113,7 +113,7 @@ TEST(Form1, FirstTickDrawsTheVerticalLineOnTheRealSurface) {
 TEST(Form1, IconShowsTheTreeInItsPalette) {
   runtime::SoftwareSurface icon(kIconSize, kIconSize, 0);
   icon.Cls();
-  PaintIcon(icon);
+  PaintIcon(icon, kIconSize);
   EXPECT_GT(pixels::CountTreePixels(icon), kIconSize * kIconSize / 10);
   runtime::SavePng(icon, "icon.png");
 }

@@ -15,7 +15,7 @@ constexpr float kSpread = 25;
 // Draws onto another surface at a smaller scale.
 class ScaledSurface final : public runtime::Surface {
  public:
-  explicit ScaledSurface(runtime::Surface& target) : target_(target) {}
+  ScaledSurface(runtime::Surface& target, float scale) : target_(target), scale_(scale) {}
 
   void Cls() override { target_.Cls(); }
   void Line(float x1, float y1, float x2, float y2, runtime::Colour colour) override {
@@ -23,11 +23,11 @@ class ScaledSurface final : public runtime::Surface {
   }
 
  private:
-  static constexpr float kScale = kIconSize / kSide;
-  static float X(float x) { return (x - kLeft) * kScale; }
-  static float Y(float y) { return (y - kTop) * kScale; }
+  float X(float x) const { return (x - kLeft) * scale_; }
+  float Y(float y) const { return (y - kTop) * scale_; }
 
   runtime::Surface& target_;
+  float scale_;
 };
 
 class IconTree final : public tree::FractalTree {
@@ -40,7 +40,7 @@ class IconTree final : public tree::FractalTree {
 
 }  // namespace
 
-void PaintIcon(runtime::Surface& icon) {
-  ScaledSurface scaled(icon);
+void PaintIcon(runtime::Surface& icon, int size) {
+  ScaledSurface scaled(icon, static_cast<float>(size) / kSide);
   IconTree(scaled).DoIt(Form1::kTrunkX, Form1::kTrunkY, Form1::kUp, 0, 0);
 }

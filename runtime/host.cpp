@@ -44,7 +44,7 @@ using WindowPtr = std::unique_ptr<SDL_Window, WindowDeleter>;
 void SetIcon(SDL_Window* window, const WindowSettings& settings) {
   SoftwareSurface icon(settings.iconSize, settings.iconSize, settings.background);
   icon.Cls();
-  settings.paintIcon(icon);
+  settings.paintIcon(icon, settings.iconSize);
   SDL_SetWindowIcon(window, icon.image());
 }
 

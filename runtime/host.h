@@ -37,7 +37,7 @@ struct WindowSettings {
   Colour background;
   std::chrono::milliseconds timerInterval;
   int iconSize;  // pixels, square
-  void (*paintIcon)(Surface& icon);
+  void (*paintIcon)(Surface& icon, int size);
 };
 
 using FormFactory = std::function<std::unique_ptr<Form>(const Services&)>;

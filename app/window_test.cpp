@@ -182,6 +182,32 @@ TEST_F(RealWindow, LosingTheDisplayEndsTheProgramWithOneLine) {
   EXPECT_EQ(program_->Errors(), "Fractal Tree: lost the connection to the display\n");
 }
 
+TEST_F(RealWindow, UncoveredWindowShowsItsPictureAgainAtOnce) {
+  xsession::FrameWatcher watcher(display_, window_);
+  int x, y;
+  Window child;
+  XTranslateCoordinates(display_, window_, DefaultRootWindow(display_), 0, 0, &x, &y, &child);
+  XSetWindowAttributes white{};
+  white.background_pixel = WhitePixel(display_, DefaultScreen(display_));
+  white.override_redirect = True;
+  // Waiting for the next tick instead would take 50 ms on average.
+  for (int trial = 0; trial < 5; ++trial) {
+    const Window cover = XCreateWindow(display_, DefaultRootWindow(display_), x, y, kWidth, kHeight, 0, CopyFromParent,
+                                       InputOutput, CopyFromParent, CWBackPixel | CWOverrideRedirect, &white);
+    XMapRaised(display_, cover);
+    XSync(display_, False);
+    std::this_thread::sleep_for(150ms + trial * 23ms);  // a different phase of the timer each time
+    while (watcher.Next(Steady::now())) {
+    }
+    const auto uncovered = Steady::now();
+    XDestroyWindow(display_, cover);
+    XSync(display_, False);
+    const auto shown = watcher.Next(uncovered + 1s);
+    ASSERT_TRUE(shown.has_value()) << "the window stayed blank";
+    EXPECT_LT(*shown - uncovered, 30ms) << "trial " << trial;
+  }
+}
+
 TEST_F(RealWindow, UnderLoadMissedTicksAreSkippedNotRunBackToBack) {
   std::vector<pid_t> busy;
   for (unsigned core = 0; core < std::max(2u, std::thread::hardware_concurrency()); ++core) {

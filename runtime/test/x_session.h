@@ -190,16 +190,17 @@ class FrameWatcher {
   }
 
  private:
-  // A pixel of the trunk: lit in every frame, black before the first.
+  // A pixel of the trunk, in the trunk's colour in every frame.
   static constexpr int kTrunkX = 100;
   static constexpr int kTrunkY = 280;
+  static constexpr unsigned long kTrunkColour = 0x008001;
 
   bool ShowsTheTrunk() {
     XImage* image = XGetImage(display_, window_, kTrunkX, kTrunkY, 1, 1, AllPlanes, ZPixmap);
     if (!image) return false;
-    const bool lit = (XGetPixel(image, 0, 0) & 0xFFFFFF) != 0;
+    const bool trunk = (XGetPixel(image, 0, 0) & 0xFFFFFF) == kTrunkColour;
     XDestroyImage(image);
-    return lit;
+    return trunk;
   }
 
   Display* display_;

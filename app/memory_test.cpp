@@ -11,6 +11,7 @@
 #include <string>
 
 #include "runtime/test/x_session.h"
+#include "runtime/test/xvfb_test.h"
 
 namespace {
 
@@ -31,24 +32,7 @@ std::set<std::string> OwnSourceFiles() {
   return names;
 }
 
-double ResidentMegabytes(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  for (std::string line; std::getline(status, line);) {
-    if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
-  }
-  return 0;
-}
-
-class ProgramMemory : public ::testing::Test {
- protected:
-  void SetUp() override {
-    if (!xsession::OnPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed, so no real window can be shown";
-    server_.emplace();
-    ASSERT_FALSE(server_->name().empty()) << "Xvfb did not start";
-  }
-
-  std::optional<xsession::XServer> server_;
-};
+using ProgramMemory = XvfbTest;
 
 TEST_F(ProgramMemory, TenSecondsUnderMemcheckShowNoInvalidAccessNorLeakOfOurs) {
   if (!xsession::OnPath("valgrind")) GTEST_SKIP() << "valgrind is not installed";
@@ -87,12 +71,12 @@ TEST_F(ProgramMemory, TenSecondsUnderMemcheckShowNoInvalidAccessNorLeakOfOurs) {
 TEST_F(ProgramMemory, ResidentMemoryDoesNotGrowOverTwoMinutes) {
   xsession::Process program({FRACTAL_TREE_PROGRAM}, server_->name());
   std::this_thread::sleep_for(10s);
-  const double settled = ResidentMegabytes(program.pid());
+  const double settled = xsession::StatusMegabytes(program.pid(), "VmRSS");
   ASSERT_GT(settled, 0) << "the program is not running: " << program.Errors();
   double largest = settled;
   for (int i = 0; i < 11; ++i) {
     std::this_thread::sleep_for(10s);
-    largest = std::max(largest, ResidentMegabytes(program.pid()));
+    largest = std::max(largest, xsession::StatusMegabytes(program.pid(), "VmRSS"));
   }
   EXPECT_LE(largest - settled, 1.0) << "from " << settled << " MB to " << largest << " MB";
 }

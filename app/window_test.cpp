@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "runtime/test/x_session.h"
+#include "runtime/test/xvfb_test.h"
 
 namespace {
 
@@ -33,12 +34,11 @@ constexpr int kWidth = 342;
 constexpr int kHeight = 366;
 constexpr const char* kCaption = "Fractal Tree";
 
-class RealWindow : public ::testing::Test {
+class RealWindow : public XvfbTest {
  protected:
   void SetUp() override {
-    if (!xsession::OnPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed, so no real window can be shown";
-    server_.emplace();
-    ASSERT_FALSE(server_->name().empty()) << "Xvfb did not start";
+    XvfbTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
     display_ = XOpenDisplay(server_->name().c_str());
     ASSERT_NE(display_, nullptr);
     program_.emplace(std::vector<std::string>{FRACTAL_TREE_PROGRAM}, server_->name());
@@ -92,7 +92,6 @@ class RealWindow : public ::testing::Test {
     SDL_FreeSurface(surface);
   }
 
-  std::optional<xsession::XServer> server_;
   std::optional<xsession::Process> program_;
   Display* display_ = nullptr;
   Window window_ = 0;

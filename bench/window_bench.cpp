@@ -34,14 +34,6 @@ double CpuSeconds(pid_t pid) {
   return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
-double StatusMegabytes(pid_t pid, const std::string& key) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  for (std::string line; std::getline(status, line);) {
-    if (line.rfind(key + ":", 0) == 0) return std::stod(line.substr(key.size() + 1)) / 1024.0;
-  }
-  return 0;
-}
-
 double Percentile(std::vector<double> values, double fraction) {
   if (values.empty()) return 0;
   std::sort(values.begin(), values.end());
@@ -100,8 +92,8 @@ WindowCosts MeasureWindow(const std::string& program, std::chrono::seconds measu
   costs.firstFrameMs = Milliseconds(frames.front() - start);
   const double cpu = CpuSeconds(app.pid()) - cpuAtWarm;
   costs.cpuPercent = 100.0 * cpu / std::chrono::duration<double>(measured).count();
-  costs.residentMb = StatusMegabytes(app.pid(), "VmRSS");
-  costs.peakResidentMb = StatusMegabytes(app.pid(), "VmHWM");
+  costs.residentMb = xsession::StatusMegabytes(app.pid(), "VmRSS");
+  costs.peakResidentMb = xsession::StatusMegabytes(app.pid(), "VmHWM");
 
   std::vector<double> intervals;
   for (size_t i = 1; i < frames.size(); ++i) {

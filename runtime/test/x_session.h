@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -103,6 +104,15 @@ class Process {
   int err_ = -1;
   std::optional<int> status_;
 };
+
+// A memory figure of a running process from /proc, such as VmRSS, in megabytes.
+inline double StatusMegabytes(pid_t pid, const std::string& key) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind(key + ":", 0) == 0) return std::stod(line.substr(key.size() + 1)) / 1024.0;
+  }
+  return 0;
+}
 
 // Xvfb, started on a free display that it reports itself.
 class XServer {

@@ -28,7 +28,7 @@ const runtime::WindowSettings Form1::kSettings{
 };
 
 Form1::Form1(const runtime::Services& services)
-    : FractalTree(services.surface), surface_(services.surface), clock_(services.clock), random_(services.random) {}
+    : FractalTree(services.surface), clock_(services.clock), random_(services.random) {}
 
 anim::clsAnimateValues& Form1::Animvalues() {
   if (!animvalues) animvalues = std::make_unique<anim::clsAnimateValues>(clock_, random_);
@@ -40,7 +40,7 @@ void Form1::Form_Load() { Animvalues().Init(kTiltRange, kSpreadRange); }
 // Draws with the angles of the previous tick, then moves them on: the first
 // frame is drawn with both angles 0.
 void Form1::Timer1_Timer() {
-  surface_.Cls();
+  surface().Cls();
   DoIt(kTrunkX, kTrunkY, kUp, 0, 0);
   tilt = checked::Single(Animvalues().GetA() - kTiltOffset);
   spread = Animvalues().GetB();

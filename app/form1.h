@@ -26,7 +26,6 @@ class Form1 final : public tree::FractalTree, public runtime::Form {
   // The animation object, created on first use.
   anim::clsAnimateValues& Animvalues();
 
-  runtime::Surface& surface_;
   runtime::Clock& clock_;
   runtime::RandomSource& random_;
   std::unique_ptr<anim::clsAnimateValues> animvalues;

@@ -17,18 +17,9 @@ using runtime::Rgb;
 
 constexpr double kLoadTime = 1000.0;
 
-// The tree as the window draws it for given angles.
-class ReferenceTree final : public tree::FractalTree {
- public:
-  ReferenceTree(runtime::Surface& surface, float tilt, float spread) : FractalTree(surface) {
-    this->tilt = tilt;
-    this->spread = spread;
-  }
-};
-
 std::vector<fakes::DrawnLine> TreeLines(float tilt, float spread) {
   fakes::RecordingSurface surface;
-  ReferenceTree(surface, tilt, spread).DoIt(100, 300, 180, 0, 0);
+  tree::FractalTree(surface, tilt, spread).DoIt(100, 300, 180, 0, 0);
   return surface.lines;
 }
 
@@ -105,7 +96,7 @@ TEST(Form1, FirstTickDrawsTheVerticalLineOnTheRealSurface) {
 
   runtime::SoftwareSurface reference(settings.width, settings.height, settings.background);
   reference.Cls();
-  ReferenceTree(reference, 0, 0).DoIt(100, 300, 180, 0, 0);
+  tree::FractalTree(reference).DoIt(100, 300, 180, 0, 0);
   EXPECT_EQ(pixels::All(surface), pixels::All(reference));
   EXPECT_EQ(pixels::CountTreePixels(surface), 301);
 }

@@ -30,17 +30,9 @@ class ScaledSurface final : public runtime::Surface {
   float scale_;
 };
 
-class IconTree final : public tree::FractalTree {
- public:
-  explicit IconTree(runtime::Surface& surface) : FractalTree(surface) {
-    tilt = kTilt;
-    spread = kSpread;
-  }
-};
-
 }  // namespace
 
 void PaintIcon(runtime::Surface& icon, int size) {
   ScaledSurface scaled(icon, static_cast<float>(size) / kSide);
-  IconTree(scaled).DoIt(Form1::kTrunkX, Form1::kTrunkY, Form1::kUp, 0, 0);
+  tree::FractalTree(scaled, kTilt, kSpread).DoIt(Form1::kTrunkX, Form1::kTrunkY, Form1::kUp, 0, 0);
 }

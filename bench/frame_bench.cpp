@@ -21,21 +21,15 @@ constexpr float kSpread = 25;
 const int kWidth = Form1::kSettings.width;
 const int kHeight = Form1::kSettings.height;
 
-class PosedTree final : public tree::FractalTree {
- public:
-  explicit PosedTree(runtime::Surface& surface) : FractalTree(surface) {
-    tilt = kTilt;
-    spread = kSpread;
-  }
-  void Draw() { DoIt(Form1::kTrunkX, Form1::kTrunkY, Form1::kUp, 0, 0); }
-};
+void DrawTree(runtime::Surface& surface) {
+  tree::FractalTree(surface, kTilt, kSpread).DoIt(Form1::kTrunkX, Form1::kTrunkY, Form1::kUp, 0, 0);
+}
 
 void Frame(benchmark::State& state) {
   runtime::SoftwareSurface surface(kWidth, kHeight, 0);
-  PosedTree tree(surface);
   for (auto _ : state) {
     surface.Cls();
-    tree.Draw();
+    DrawTree(surface);
   }
 }
 
@@ -59,7 +53,7 @@ struct PlainSegment {
 
 std::vector<PlainSegment> TreeSegments() {
   fakes::RecordingSurface recording;
-  PosedTree(recording).Draw();
+  DrawTree(recording);
   std::vector<PlainSegment> segments;
   for (const auto& line : recording.lines) {
     const auto rgb = runtime::Channels(line.colour);

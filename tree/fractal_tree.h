@@ -11,7 +11,8 @@ namespace tree {
 // class and steers its shape through tilt and spread.
 class FractalTree {
  public:
-  explicit FractalTree(runtime::Surface& surface) : surface_(surface) {}
+  explicit FractalTree(runtime::Surface& surface, float tilt = 0.0f, float spread = 0.0f)
+      : tilt(tilt), spread(spread), surface_(surface) {}
 
   // Draws the node that starts at (x, y) in direction degree (180 points up),
   // then its subtrees. depth is 0 for the root; cornered shifts the colour
@@ -20,9 +21,11 @@ class FractalTree {
 
  protected:
   // Turns every branch against its parent, in degrees.
-  float tilt = 0.0f;
+  float tilt;
   // The angle between sibling branches, in degrees.
-  float spread = 0.0f;
+  float spread;
+
+  runtime::Surface& surface() const { return surface_; }
 
  private:
   runtime::Surface& surface_;

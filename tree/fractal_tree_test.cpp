@@ -22,15 +22,9 @@ constexpr int kWidth = 342;
 constexpr int kHeight = 366;
 constexpr int kSegmentsPerTree = 363;
 
-// Opens the tree's angles to the test.
-class TestTree : public tree::FractalTree {
- public:
-  TestTree(runtime::Surface& surface, float tilt, float spread) : FractalTree(surface) {
-    this->tilt = tilt;
-    this->spread = spread;
-  }
-  void DrawRoot() { DoIt(100, 300, 180, 0, 0); }
-};
+void DrawRoot(runtime::Surface& surface, float tilt, float spread) {
+  tree::FractalTree(surface, tilt, spread).DoIt(100, 300, 180, 0, 0);
+}
 
 // Checks the drawing of the node whose segment is lines[pos], knowing its
 // depth, colour shift and direction, and returns the position after it.
@@ -57,7 +51,7 @@ size_t ExpectNode(const std::vector<DrawnLine>& lines, size_t pos, int depth, in
 
 TEST(FractalTree, RootCallDrawsEveryNodeBeforeEachOfItsSubtrees) {
   fakes::RecordingSurface surface;
-  TestTree(surface, 5, 25).DrawRoot();
+  DrawRoot(surface, 5, 25);
 
   ASSERT_EQ(surface.lines.size(), kSegmentsPerTree);
   EXPECT_EQ(std::set<DrawnLine>(surface.lines.begin(), surface.lines.end()).size(), 121u);
@@ -67,14 +61,14 @@ TEST(FractalTree, RootCallDrawsEveryNodeBeforeEachOfItsSubtrees) {
 
 TEST(FractalTree, CallAtTheLeafDepthDrawsNothing) {
   fakes::RecordingSurface surface;
-  TestTree(surface, 5, 25).DoIt(100, 300, 180, 5, 0);
+  tree::FractalTree(surface, 5, 25).DoIt(100, 300, 180, 5, 0);
   EXPECT_TRUE(surface.lines.empty());
 }
 
 TEST(FractalTree, FirstFrameIsOneVerticalLineInTheLastPathsColours) {
   runtime::SoftwareSurface surface(kWidth, kHeight, 0);
   surface.Cls();
-  TestTree(surface, 0, 0).DrawRoot();
+  DrawRoot(surface, 0, 0);
 
   // Each level's top pixel belongs to the level above it, which is drawn later.
   struct Level {
@@ -98,7 +92,7 @@ TEST(FractalTree, FirstFrameIsOneVerticalLineInTheLastPathsColours) {
 TEST(FractalTree, SwayingFrameUsesOnlyTheTreePaletteAndIsSavedAsPng) {
   runtime::SoftwareSurface surface(kWidth, kHeight, 0);
   surface.Cls();
-  TestTree(surface, 5, 25).DrawRoot();
+  DrawRoot(surface, 5, 25);
 
   EXPECT_GT(pixels::CountTreePixels(surface), 1500);
   runtime::SavePng(surface, "tree.png");
@@ -132,7 +126,7 @@ TEST(FractalTree, ErrorsEndTheWholeRecursionAndKeepWhatWasDrawn) {
     SCOPED_TRACE(c.name);
     fakes::RecordingSurface surface;
     surface.failAfter = c.failAfter;
-    TestTree tree(surface, c.tilt, c.spread);
+    tree::FractalTree tree(surface, c.tilt, c.spread);
     try {
       tree.DoIt(100, 300, c.degree, 0, c.cornered);
       ADD_FAILURE() << "no error";
@@ -162,7 +156,7 @@ TEST(FractalTree, HostileAnglesDrawTheWholeTreeOrRaiseAFloatingPointError) {
     SCOPED_TRACE(testing::Message() << "tilt " << tilt << ", spread " << spread);
     fakes::RecordingSurface recording;
     try {
-      TestTree(recording, tilt, spread).DrawRoot();
+      DrawRoot(recording, tilt, spread);
       EXPECT_EQ(recording.lines.size(), kSegmentsPerTree);
     } catch (const runtime::Error& error) {
       EXPECT_EQ(error.kind(), runtime::ErrorKind::FloatingPoint);

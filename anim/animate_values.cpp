@@ -4,6 +4,8 @@ namespace anim {
 namespace {
 
 constexpr float kLegSeconds = 2.0f;
+// How far past its start a leg may still be followed along its line.
+constexpr float kLongestProgress = 2.0f;
 
 }  // namespace
 
@@ -35,11 +37,15 @@ void clsAnimateValues::Update() {
 }
 
 // The value on the line through the leg's start and target, at the leg's
-// progress; past the end of the leg it runs on beyond the target.
+// progress; past the end of the leg it runs on beyond the target, as far as
+// the next Update lets it. Only a clock that jumped forward, or a program that
+// stalled, can find a leg more than a whole leg past its end: it reads as
+// finished, at its target.
 float clsAnimateValues::Glide(float from, float to) {
   const double now = clock_.Timer();
   const double elapsed = ClockRestarted(now) ? 0.0 : checked::Step(now - lastrenew);
   const float progress = checked::Single(checked::Divide(elapsed, renewseconds));
+  if (progress > kLongestProgress) return to;
   const float difference = checked::Single(static_cast<double>(to) - from);
   return checked::Single(checked::Single(static_cast<double>(progress) * difference) + from);
 }

@@ -212,7 +212,7 @@ class Ticking {
   // overshoot at the end of a leg, at most 5 % of the leg.
   void Run(int64_t ticks) {
     for (int64_t i = 0; i < ticks; ++i, ++tick_) {
-      clock_.now = std::fmod(first_ + static_cast<double>(tick_) / 10.0, 86400.0);
+      clock_.now = std::fmod(first_ + jumped_ + static_cast<double>(tick_) / 10.0, 86400.0);
       const float a = values_.GetA();
       const float b = values_.GetB();
       ASSERT_GE(a, std::min(values_.froma, values_.newa) - 0.05f * 20) << "tick " << tick_;
@@ -226,8 +226,12 @@ class Ticking {
 
   int Renewals() const { return (random_.draws - 4) / 2; }
 
+  // Moves the clock forward, as a resume from suspend or a time server does.
+  void Jump(double seconds) { jumped_ += seconds; }
+
  private:
   double first_;
+  double jumped_ = 0;
   int64_t tick_ = 0;
   fakes::FakeClock clock_;
   CountingGenerator random_;
@@ -253,6 +257,18 @@ TEST(AnimateValuesMidnight, TwoDaysOfTicksRenewAtTheExpectedRate) {
   EXPECT_GE(ticking.Renewals(), kTicks / 21);
   EXPECT_LE(ticking.Renewals(), kTicks / 20);
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+}
+
+TEST(AnimateValuesClockJump, ValuesStayInRangeAndLegsRenewAfterTheClockJumpsForward) {
+  for (double jump : {5.0, 3600.0, 10 * 3600.0}) {
+    SCOPED_TRACE(jump);
+    Ticking ticking(kStart);
+    ticking.Run(10);  // halfway through the first leg
+    ticking.Jump(jump);
+    ticking.Run(100);
+    // The leg found past its end renews at once, then one every 2.1 s.
+    EXPECT_GE(ticking.Renewals(), 5);
+  }
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <sstream>
+#include <string>
 
 #include "app/icon.h"
 #include "runtime/png.h"
@@ -71,16 +71,16 @@ TEST_F(Form1Test, TickRenewsTheLegOnceTwoSecondsHavePassed) {
 TEST_F(Form1Test, ErrorInATickReachesTheHostAsOneLineAndAFailingStatus) {
   Load();
   clock.now = std::nan("");
-  std::ostringstream errors;
+  std::string errors;
   const int status = runtime::RunHandler(
       Form1::kSettings.caption,
       [&] {
         form.Timer1_Timer();
         return 0;
       },
-      errors);
+      [&](std::string_view line) { errors += line; });
   EXPECT_NE(status, 0);
-  EXPECT_EQ(errors.str(), "Fractal Tree: Invalid floating-point operation\n");
+  EXPECT_EQ(errors, "Fractal Tree: Invalid floating-point operation");
   EXPECT_EQ(recording.lines.size(), 363u) << "the frame drawn before the error stays";
 }
 

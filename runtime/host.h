@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <functional>
-#include <iosfwd>
 #include <memory>
 #include <string_view>
 
@@ -40,17 +39,23 @@ struct WindowSettings {
   void (*paintIcon)(Surface& icon, int size);
 };
 
+// How the window is shown, as the user asked.
+struct ShowOptions {
+  int scale = 0;  // whole enlargement of the window and its picture; 0 for the desktop's scale
+};
+
 using FormFactory = std::function<std::unique_ptr<Form>(const Services&)>;
 
 // Creates the window from its settings, hidden; builds and loads its form;
 // shows it centred; then delivers timer ticks and redraws until the window
 // is closed. Returns the program's exit status: 0 once the window is closed,
-// non-zero after an error, which is reported in one line on standard error.
-int Run(const WindowSettings& settings, const FormFactory& makeForm);
+// non-zero after an error, which is reported to the user in one line.
+int Run(const WindowSettings& settings, const ShowOptions& options, const FormFactory& makeForm);
 
 // Runs the host's work, which calls the event handlers, and returns its exit
-// status. An error leaving an event handler or the host is reported as
-// "caption: message" and gives status 1; this is the only place that catches.
-int RunHandler(std::string_view caption, const std::function<int()>& handler, std::ostream& errors);
+// status. An error leaving an event handler or the host is reported as the
+// line "caption: message" and gives status 1; this is the only place that catches.
+int RunHandler(std::string_view caption, const std::function<int()>& handler,
+               const std::function<void(std::string_view line)>& report);
 
 }  // namespace runtime

@@ -7,7 +7,7 @@
 namespace runtime {
 
 void SavePng(const SoftwareSurface& surface, const std::string& path) {
-  CheckSdl(IMG_SavePNG(surface.image(), path.c_str()));
+  CheckSdl("cannot save the picture as " + path, [&] { return IMG_SavePNG(surface.image(), path.c_str()); });
 }
 
 }  // namespace runtime

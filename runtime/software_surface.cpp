@@ -57,7 +57,8 @@ std::optional<Segment> Drawable(const Segment& s) {
 int Nearest(double coordinate) { return static_cast<int>(coordinate + (coordinate < 0 ? -0.5 : 0.5)); }
 
 SDL_Surface* CreateImage(int width, int height) {
-  return CheckSdl(SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888));
+  return CheckSdl("cannot create an image to draw on",
+                  [&] { return SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888); });
 }
 
 uint32_t MapPixel(const SDL_Surface* image, Colour colour) {
@@ -65,31 +66,31 @@ uint32_t MapPixel(const SDL_Surface* image, Colour colour) {
   return SDL_MapRGB(image->format, rgb.red, rgb.green, rgb.blue);
 }
 
-raster::Image RasterOf(SDL_Surface* image) {
+}  // namespace
+
+raster::Image PixelsOf(SDL_Surface* image) {
   if (image->format->BytesPerPixel != sizeof(uint32_t)) {
     throw Error(ErrorKind::Host, "the drawing surface needs 32-bit pixels");
   }
   return {static_cast<uint32_t*>(image->pixels), image->pitch / static_cast<int>(sizeof(uint32_t)), image->w, image->h};
 }
 
-}  // namespace
-
 void SoftwareSurface::ImageDeleter::operator()(SDL_Surface* image) const { SDL_FreeSurface(image); }
 
 SoftwareSurface::SoftwareSurface(int width, int height, Colour background)
     : owned_(CreateImage(width, height)),
       target_(owned_.get()),
-      raster_(RasterOf(target_)),
-      background_(background),
+      raster_(PixelsOf(target_)),
+      backgroundPixel_(MapPixel(target_, background)),
       lastColour_(background),
-      lastPixel_(MapPixel(target_, background)) {}
+      lastPixel_(backgroundPixel_) {}
 
 SoftwareSurface::SoftwareSurface(SDL_Surface* target, Colour background)
     : target_(target),
-      raster_(RasterOf(target_)),
-      background_(background),
+      raster_(PixelsOf(target_)),
+      backgroundPixel_(MapPixel(target_, background)),
       lastColour_(background),
-      lastPixel_(MapPixel(target_, background)) {}
+      lastPixel_(backgroundPixel_) {}
 
 SoftwareSurface::~SoftwareSurface() = default;
 
@@ -104,7 +105,7 @@ uint32_t SoftwareSurface::PixelOf(Colour colour) {
 // A plain fill of the rows, padding included: many times faster than SDL's
 // own fill. A pixel of four equal bytes, such as black, fills as bytes.
 void SoftwareSurface::Cls() {
-  const uint32_t pixel = PixelOf(background_);
+  const uint32_t pixel = backgroundPixel_;
   const size_t count = static_cast<size_t>(raster_.stride) * static_cast<size_t>(raster_.height);
   if (pixel == (pixel & 0xFF) * 0x01010101u) {
     std::memset(raster_.pixels, static_cast<int>(pixel & 0xFF), count * sizeof pixel);

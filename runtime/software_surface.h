@@ -28,6 +28,8 @@ class SoftwareSurface final : public Surface {
   int width() const { return raster_.width; }
   int height() const { return raster_.height; }
   SDL_Surface* image() const { return target_; }
+  const raster::Image& pixels() const { return raster_; }
+  uint32_t backgroundPixel() const { return backgroundPixel_; }
 
  private:
   struct ImageDeleter {
@@ -39,10 +41,13 @@ class SoftwareSurface final : public Surface {
   std::unique_ptr<SDL_Surface, ImageDeleter> owned_;
   SDL_Surface* target_;
   raster::Image raster_;
-  Colour background_;
+  uint32_t backgroundPixel_;
   // The last colour drawn and its pixel value, mapped only when it changes.
   Colour lastColour_;
   uint32_t lastPixel_;
 };
+
+// The pixels of an SDL image, which must be 32 bits wide.
+raster::Image PixelsOf(SDL_Surface* image);
 
 }  // namespace runtime

@@ -1,0 +1,66 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <sstream>
+#include <string>
+
+namespace {
+
+TEST(CommandLine, ArgumentsGiveTheirExitStatusOutputAndOptions) {
+  struct Case {
+    std::vector<std::string_view> arguments;
+    int status;
+    const char* out;     // the start of standard output
+    const char* errors;  // the start of standard error
+    std::optional<int> shownAtScale;
+  };
+  const Case cases[] = {
+      {{}, 0, "", "", 0},
+      {{"--scale", "3"}, 0, "", "", 3},
+      {{"--scale=8"}, 0, "", "", 8},
+      {{"--scale", "2", "--scale", "1"}, 0, "", "", 1},
+      {{"--help"}, 0, "Usage: fractal-tree [OPTION]...\n", "", std::nullopt},
+      {{"--scale", "2", "--version"}, 0, "fractal-tree 1.0.0\n", "", std::nullopt},
+      {{"--scale"}, 2, "", "fractal-tree: --scale needs a number\nUsage: ", std::nullopt},
+      {{"--scale", "0"},
+       2,
+       "",
+       "fractal-tree: --scale takes a whole number from 1 to 8, not '0'\nUsage: ",
+       std::nullopt},
+      {{"--scale=9"}, 2, "", "fractal-tree: --scale takes", std::nullopt},
+      {{"--scale", "2x"}, 2, "", "fractal-tree: --scale takes", std::nullopt},
+      {{"--scale", "-1"}, 2, "", "fractal-tree: --scale takes", std::nullopt},
+      {{"--scale="}, 2, "", "fractal-tree: --scale takes", std::nullopt},
+      {{"--help=yes"}, 2, "", "fractal-tree: unknown argument '--help=yes'\nUsage: ", std::nullopt},
+      {{"-h"}, 2, "", "fractal-tree: unknown argument '-h'\n", std::nullopt},
+      {{"tree.png"}, 2, "", "fractal-tree: unknown argument 'tree.png'\n", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    std::string joined;
+    for (auto argument : c.arguments) joined += std::string(argument) + " ";
+    SCOPED_TRACE(joined);
+    std::ostringstream out, errors;
+    std::optional<int> shownAtScale;
+    const int status = RunCommandLine(c.arguments, out, errors, [&](const runtime::ShowOptions& options) {
+      shownAtScale = options.scale;
+      return 0;
+    });
+    EXPECT_EQ(status, c.status);
+    EXPECT_EQ(out.str().rfind(c.out, 0), 0u) << out.str();
+    EXPECT_EQ(errors.str().rfind(c.errors, 0), 0u) << errors.str();
+    if (c.status == 2) {
+      EXPECT_NE(errors.str().find("Usage: "), std::string::npos);
+    }
+    if (*c.out == '\0') {
+      EXPECT_EQ(out.str(), "");
+    }
+    if (*c.errors == '\0') {
+      EXPECT_EQ(errors.str(), "");
+    }
+    EXPECT_EQ(shownAtScale, c.shownAtScale);
+  }
+}
+
+}  // namespace

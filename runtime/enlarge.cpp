@@ -1,0 +1,60 @@
+#include "runtime/enlarge.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace runtime::raster {
+namespace {
+
+// The frame's row y, from the picture's row above it or the background.
+void EnlargeRow(const Image& picture, const Image& frame, const Placement& placement, uint32_t background, int y) {
+  uint32_t* row = frame.pixels + y * frame.stride;
+  const int fromTop = y - placement.top;
+  const int left = std::clamp(placement.left, 0, frame.width);
+  const int right = std::clamp(placement.left + picture.width * placement.scale, 0, frame.width);
+  if (fromTop < 0 || fromTop >= picture.height * placement.scale || left >= right) {
+    std::fill_n(row, frame.width, background);
+    return;
+  }
+  std::fill(row, row + left, background);
+  std::fill(row + right, row + frame.width, background);
+  const uint32_t* source = picture.pixels + fromTop / placement.scale * picture.stride;
+  const int skipped = left - placement.left;  // frame pixels of the picture cut off on the left
+  if (placement.scale == 1) {
+    std::memcpy(row + left, source + skipped, static_cast<size_t>(right - left) * sizeof *row);
+    return;
+  }
+  const uint32_t* from = source + skipped / placement.scale;
+  int block = placement.scale - skipped % placement.scale;  // what shows of the first block
+  for (int x = left; x < right; x += block, block = placement.scale) {
+    std::fill_n(row + x, std::min(block, right - x), *from++);
+  }
+}
+
+}  // namespace
+
+Placement Fit(int pictureWidth, int pictureHeight, int frameWidth, int frameHeight) {
+  const int scale = std::max(1, std::min(frameWidth / pictureWidth, frameHeight / pictureHeight));
+  return {scale, (frameWidth - pictureWidth * scale) / 2, (frameHeight - pictureHeight * scale) / 2};
+}
+
+int WholeScale(double desktopScale) {
+  if (!(desktopScale >= 1.5)) return 1;  // not a number too
+  return desktopScale >= kLargestScale ? kLargestScale : static_cast<int>(std::lround(desktopScale));
+}
+
+void Enlarge(const Image& picture, const Image& frame, const Placement& placement, uint32_t background) {
+  for (int y = 0; y < frame.height; ++y) {
+    // The rows of one block are alike: copy the first.
+    const int fromTop = y - placement.top;
+    if (y > 0 && fromTop > 0 && fromTop % placement.scale != 0 && fromTop < picture.height * placement.scale) {
+      std::memcpy(frame.pixels + y * frame.stride, frame.pixels + (y - 1) * frame.stride,
+                  static_cast<size_t>(frame.width) * sizeof *frame.pixels);
+    } else {
+      EnlargeRow(picture, frame, placement, background, y);
+    }
+  }
+}
+
+}  // namespace runtime::raster

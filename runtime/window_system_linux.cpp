@@ -1,0 +1,24 @@
+#include <SDL.h>
+
+#include <iostream>
+
+#include "runtime/wayland_window.h"
+#include "runtime/window_system.h"
+#include "runtime/x11_window.h"
+
+namespace runtime {
+
+// Only drivers that show windows: without a display SDL would otherwise fall
+// back to one that draws nowhere, and the program would run unseen. X11 comes
+// first where both run: its frame hints are the richer.
+std::string VideoDrivers() { return SDL_getenv("WAYLAND_DISPLAY") != nullptr ? "x11,wayland" : "x11"; }
+
+std::unique_ptr<WindowSystem> ConnectWindowSystem(std::string_view driver, std::string_view caption) {
+  if (driver == "x11") return ConnectX11(caption);
+  if (driver == "wayland") return ConnectWayland();
+  return std::make_unique<WindowSystem>();
+}
+
+void ReportFatalError(std::string_view line) { std::cerr << line << std::endl; }
+
+}  // namespace runtime

@@ -7,6 +7,7 @@ PROGRAM := $(BUILD_DIR)/app/fractal-tree
 
 PACKAGES := g++ cmake make pkg-config libsdl2-dev libsdl2-image-dev \
             libx11-dev libxdamage-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb \
+            cage grim xwayland libegl-mesa0 libgl1-mesa-dri \
             valgrind clang-format clang-tidy desktop-file-utils dpkg-dev file
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 

@@ -15,13 +15,16 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "runtime/software_surface.h"
 #include "runtime/test/x_session.h"
 #include "runtime/test/xvfb_test.h"
+#include "tree/fractal_tree.h"
 
 namespace {
 
@@ -230,6 +233,106 @@ TEST_F(RealWindow, UnderLoadMissedTicksAreSkippedNotRunBackToBack) {
   EXPECT_LE(frames.size(), 31u) << "more ticks than the timer gives";
   // Catching up would put a third frame within one interval of the first.
   for (size_t i = 2; i < frames.size(); ++i) EXPECT_GT(frames[i] - frames[i - 2], 90ms);
+}
+
+TEST_F(RealWindow, RestsWhileUnseenAndOnceSeenAgainShowsThePresentPicture) {
+  xsession::FrameWatcher watcher(display_, window_);
+  ASSERT_TRUE(watcher.Next(Steady::now() + 1s));
+  const Screenshot before = Capture();
+  XUnmapWindow(display_, window_);
+  XSync(display_, False);
+  std::this_thread::sleep_for(200ms);
+  const double cpu = xsession::CpuSeconds(program_->pid());
+  std::this_thread::sleep_for(2s);
+  // Shown, two seconds of ticks take some 5 ms here.
+  EXPECT_LT(xsession::CpuSeconds(program_->pid()) - cpu, 0.001) << "the program works while unseen";
+
+  XMapWindow(display_, window_);
+  XSync(display_, False);
+  const auto mapped = Steady::now();
+  const auto frame = watcher.Next(mapped + 1s);
+  ASSERT_TRUE(frame.has_value());
+  while (watcher.Next(Steady::now())) {  // the last frame, shown again at once
+  }
+  EXPECT_LT(Steady::now() - mapped, 150ms);
+  EXPECT_NE(Capture(), before) << "the tree did not move on while unseen";
+}
+
+// The first frame is one vertical line, the same on every screen: each pixel
+// of the unscaled picture an s x s block of the window's pixels.
+TEST(Screens, FirstFrameIsTheUnscaledOneEnlargedExactly) {
+  if (!xsession::OnPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed, so no real window can be shown";
+  struct Case {
+    const char* name;
+    const char* screen;     // Xvfb's screen: width x height x depth
+    const char* resources;  // the desktop's resource database, if any
+    std::vector<std::string> environment, arguments;
+    int scale;
+  };
+  const char* kLarge = "1280x1152x24";
+  const Case cases[] = {
+      {"unscaled", kLarge, nullptr, {}, {}, 1},
+      {"Xft.dpi 192", kLarge, "Xft.dpi:\t192\n", {}, {}, 2},
+      {"Xft.dpi 120 rounds down", kLarge, "Xft.dpi:\t120\n", {"GDK_SCALE=2"}, {}, 1},
+      {"GDK_SCALE 2", kLarge, nullptr, {"GDK_SCALE=2"}, {}, 2},
+      {"--scale 3 overrides", kLarge, "Xft.dpi:\t192\n", {}, {"--scale", "3"}, 3},
+      {"10 bits a channel", "1024x768x30", nullptr, {}, {}, 1},
+      {"16-bit", "1024x768x16", nullptr, {}, {}, 1},
+  };
+  runtime::SoftwareSurface reference(kWidth, kHeight, 0);
+  reference.Cls();
+  tree::FractalTree(reference).DoIt(100, 300, 180, 0, 0);
+
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    xsession::XServer server(c.screen);
+    Display* display = XOpenDisplay(server.name().c_str());
+    ASSERT_NE(display, nullptr) << "Xvfb did not start";
+    const Window root = DefaultRootWindow(display);
+    if (c.resources) {
+      XChangeProperty(display, root, XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
+                      reinterpret_cast<const unsigned char*>(c.resources), static_cast<int>(strlen(c.resources)));
+    }
+    XSelectInput(display, root, SubstructureNotifyMask);
+    XSync(display, False);
+    std::vector<std::string> argv{FRACTAL_TREE_PROGRAM};
+    argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
+    xsession::Process program(argv, server.name(), c.environment);
+    const Window window = xsession::WaitForMappedWindow(display, kCaption, Steady::now() + 5s);
+    ASSERT_NE(window, 0u) << program.Errors();
+    xsession::FrameWatcher watcher(display, window, c.scale);
+    ASSERT_TRUE(watcher.Next(Steady::now() + 2s)) << "no frame shown";
+
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, window, &attributes);
+    ASSERT_EQ(attributes.width, kWidth * c.scale);
+    ASSERT_EQ(attributes.height, kHeight * c.scale);
+    XImage* image = XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+    ASSERT_NE(image, nullptr);
+    // The reference's colour as the window's visual holds it.
+    const Visual& visual = *attributes.visual;
+    const auto encode = [&](runtime::Rgb rgb) {
+      const auto channel = [](uint8_t value, unsigned long mask) {
+        return static_cast<unsigned long>(value) >> (8 - __builtin_popcountl(mask)) << __builtin_ctzl(mask);
+      };
+      return channel(rgb.red, visual.red_mask) | channel(rgb.green, visual.green_mask) |
+             channel(rgb.blue, visual.blue_mask);
+    };
+    const unsigned long colourBits = visual.red_mask | visual.green_mask | visual.blue_mask;
+    int wrong = 0;
+    for (int y = 0; y < attributes.height; ++y) {
+      for (int x = 0; x < attributes.width; ++x) {
+        const unsigned long expected = encode(reference.Pixel(x / c.scale, y / c.scale));
+        const unsigned long shown = XGetPixel(image, x, y) & colourBits;
+        if (shown != expected && wrong++ == 0) {
+          ADD_FAILURE() << "at " << x << ", " << y << ": " << std::hex << shown << " instead of " << expected;
+        }
+      }
+    }
+    EXPECT_EQ(wrong, 0);
+    XDestroyImage(image);
+    XCloseDisplay(display);
+  }
 }
 
 TEST(NoDisplay, ProgramReportsOneLineAndFails) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "runtime/enlarge.h"
 #include "runtime/software_surface.h"
 #include "runtime/test/fakes.h"
 
@@ -30,6 +31,19 @@ void Frame(benchmark::State& state) {
   for (auto _ : state) {
     surface.Cls();
     DrawTree(surface);
+  }
+}
+
+// The same frame shown on a desktop scaled to 200 %: drawn at its own size,
+// then enlarged into the window's pixels.
+void FrameAtScale2(benchmark::State& state) {
+  runtime::SoftwareSurface picture(kWidth, kHeight, 0);
+  runtime::SoftwareSurface window(2 * kWidth, 2 * kHeight, 0);
+  const auto placement = runtime::raster::Fit(kWidth, kHeight, window.width(), window.height());
+  for (auto _ : state) {
+    picture.Cls();
+    DrawTree(picture);
+    runtime::raster::Enlarge(picture.pixels(), window.pixels(), placement, picture.backgroundPixel());
   }
 }
 
@@ -107,6 +121,7 @@ class MedianReporter final : public benchmark::BenchmarkReporter {
 
 FrameCosts MeasureFrames(int argc, char** argv) {
   benchmark::RegisterBenchmark("Frame", Frame)->Unit(benchmark::kMicrosecond);
+  benchmark::RegisterBenchmark("FrameAtScale2", FrameAtScale2)->Unit(benchmark::kMicrosecond);
   benchmark::RegisterBenchmark("Tick", Tick)->Unit(benchmark::kMicrosecond);
   benchmark::RegisterBenchmark("Reference", Reference)->Unit(benchmark::kMicrosecond);
   std::vector<char*> args(argv, argv + argc);
@@ -118,5 +133,6 @@ FrameCosts MeasureFrames(int argc, char** argv) {
   MedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
-  return {reporter.medians["Frame"], reporter.medians["Tick"], reporter.medians["Reference"]};
+  return {reporter.medians["Frame"], reporter.medians["FrameAtScale2"], reporter.medians["Tick"],
+          reporter.medians["Reference"]};
 }

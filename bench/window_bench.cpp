@@ -4,8 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <sstream>
+#include <thread>
 #include <vector>
 
 #include "runtime/test/x_session.h"
@@ -20,20 +19,6 @@ constexpr const char* kCaption = "Fractal Tree";
 
 double Milliseconds(Steady::duration duration) { return std::chrono::duration<double, std::milli>(duration).count(); }
 
-// User and system CPU time of a process, in seconds.
-double CpuSeconds(pid_t pid) {
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-  const std::string line((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-  std::istringstream fields(line.substr(line.rfind(')') + 2));
-  std::string field;
-  double ticks = 0;
-  // After the command's name: state is field 3, user time 14, system time 15.
-  for (int number = 3; number <= 15 && fields >> field; ++number) {
-    if (number >= 14) ticks += std::stod(field);
-  }
-  return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
-}
-
 double Percentile(std::vector<double> values, double fraction) {
   if (values.empty()) return 0;
   std::sort(values.begin(), values.end());
@@ -43,7 +28,8 @@ double Percentile(std::vector<double> values, double fraction) {
 
 }  // namespace
 
-WindowCosts MeasureWindow(const std::string& program, std::chrono::seconds measured) {
+WindowCosts MeasureWindow(const std::string& program, const WindowRun& run) {
+  const std::chrono::seconds measured = run.measured;
   WindowCosts costs;
   if (!xsession::OnPath("Xvfb")) {
     costs.skipped = "Xvfb is not installed";
@@ -59,30 +45,21 @@ WindowCosts MeasureWindow(const std::string& program, std::chrono::seconds measu
   XSync(display, False);
 
   const auto start = Steady::now();
-  xsession::Process app({program}, server.name());
-  Window window = 0;
-  XEvent event;
-  while (!window && xsession::NextEvent(display, start + 10s, event)) {
-    char* name = nullptr;
-    if (event.type == MapNotify && XFetchName(display, event.xmap.window, &name) && name &&
-        std::string(name) == kCaption) {
-      window = event.xmap.window;
-      costs.mappedMs = Milliseconds(Steady::now() - start);
-    }
-    if (name) XFree(name);
-  }
+  xsession::Process app({program, "--scale", std::to_string(run.scale)}, server.name());
+  const Window window = xsession::WaitForMappedWindow(display, kCaption, start + 10s);
+  costs.mappedMs = Milliseconds(Steady::now() - start);
   if (!window) {
     costs.skipped = "the program's window did not appear: " + app.Errors();
     XCloseDisplay(display);
     return costs;
   }
-  xsession::FrameWatcher watcher(display, window);
+  xsession::FrameWatcher watcher(display, window, run.scale);
 
   const auto warm = start + kWarmUp;
   const auto end = warm + measured;
   std::vector<Steady::time_point> frames;
   while (const auto frame = watcher.Next(warm)) frames.push_back(*frame);
-  const double cpuAtWarm = CpuSeconds(app.pid());
+  const double cpuAtWarm = xsession::CpuSeconds(app.pid());
   while (const auto frame = watcher.Next(end)) frames.push_back(*frame);
   if (frames.empty()) {
     costs.skipped = "the program showed no frame";
@@ -90,7 +67,7 @@ WindowCosts MeasureWindow(const std::string& program, std::chrono::seconds measu
     return costs;
   }
   costs.firstFrameMs = Milliseconds(frames.front() - start);
-  const double cpu = CpuSeconds(app.pid()) - cpuAtWarm;
+  const double cpu = xsession::CpuSeconds(app.pid()) - cpuAtWarm;
   costs.cpuPercent = 100.0 * cpu / std::chrono::duration<double>(measured).count();
   costs.residentMb = xsession::StatusMegabytes(app.pid(), "VmRSS");
   costs.peakResidentMb = xsession::StatusMegabytes(app.pid(), "VmHWM");
@@ -104,6 +81,16 @@ WindowCosts MeasureWindow(const std::string& program, std::chrono::seconds measu
   costs.medianTickMs = Percentile(intervals, 0.5);
   costs.p99TickMs = Percentile(intervals, 0.99);
   costs.longestTickMs = Percentile(intervals, 1.0);
+
+  if (run.unseen.count() > 0) {
+    XUnmapWindow(display, window);
+    XSync(display, False);
+    std::this_thread::sleep_for(500ms);
+    const double cpuAtUnmap = xsession::CpuSeconds(app.pid());
+    std::this_thread::sleep_for(run.unseen);
+    costs.unseenCpuPercent =
+        100.0 * (xsession::CpuSeconds(app.pid()) - cpuAtUnmap) / std::chrono::duration<double>(run.unseen).count();
+  }
   XCloseDisplay(display);
   return costs;
 }

@@ -16,8 +16,16 @@ struct WindowCosts {
   double longestTickMs = 0;
   int ticks = 0;
   int expectedTicks = 0;
+  double unseenCpuPercent = 0;  // while the window is unmapped, as when minimized
+};
+
+struct WindowRun {
+  int scale = 1;  // the window's enlargement
+  std::chrono::seconds measured;
+  std::chrono::seconds unseen{0};  // then unmapped for this long; 0 for not at all
 };
 
 // Runs the program under an X server of its own for a warm-up of 2 s and
-// then for the time given, watching every frame it shows.
-WindowCosts MeasureWindow(const std::string& program, std::chrono::seconds measured);
+// then for the time given, watching every frame it shows; then, if asked,
+// for a time with its window unmapped.
+WindowCosts MeasureWindow(const std::string& program, const WindowRun& run);

@@ -33,16 +33,17 @@ TEST(Enlarge, DesktopScaleRoundsToAWholeScaleFromOneToTheLargest) {
 }
 
 TEST(Enlarge, EachFramePixelComesFromItsPictureBlockOrTheBackground) {
-  constexpr int kPictureWidth = 5, kPictureHeight = 4, kFrameWidth = 17, kFrameHeight = 13, kStride = 19;
+  constexpr int kPictureWidth = 5, kPictureHeight = 4, kFrameWidth = 17, kFrameHeight = 13;
+  constexpr ptrdiff_t kStride = 19;
   constexpr uint32_t kBackground = 0xB0B0B0, kPadding = 0xDDDDDD;
-  std::vector<uint32_t> picture(kPictureWidth * kPictureHeight);
+  std::vector<uint32_t> picture(size_t{kPictureWidth} * kPictureHeight);
   for (size_t i = 0; i < picture.size(); ++i) picture[i] = static_cast<uint32_t>(i + 1);
   const Placement placements[] = {
       {1, 0, 0}, {1, 6, 5}, {2, 0, 0}, {3, 1, 0}, {3, 2, 1}, {2, -3, -1}, {4, -5, -6}, {5, 20, 0}, {3, 0, 13},
   };
   for (const auto& p : placements) {
     SCOPED_TRACE(testing::Message() << "scale " << p.scale << " at " << p.left << ", " << p.top);
-    std::vector<uint32_t> frame(kStride * kFrameHeight, kPadding);
+    std::vector<uint32_t> frame(size_t{kStride} * kFrameHeight, kPadding);
     runtime::raster::Enlarge({picture.data(), kPictureWidth, kPictureWidth, kPictureHeight},
                              {frame.data(), kStride, kFrameWidth, kFrameHeight}, p, kBackground);
     for (int y = 0; y < kFrameHeight; ++y) {
@@ -50,10 +51,11 @@ TEST(Enlarge, EachFramePixelComesFromItsPictureBlockOrTheBackground) {
         const int px = static_cast<int>(std::floor((x - p.left) / double(p.scale)));
         const int py = static_cast<int>(std::floor((y - p.top) / double(p.scale)));
         const bool inPicture = px >= 0 && px < kPictureWidth && py >= 0 && py < kPictureHeight;
+        const int index = py * kPictureWidth + px;
         const uint32_t expected = x >= kFrameWidth ? kPadding
-                                  : inPicture      ? picture[py * kPictureWidth + px]
+                                  : inPicture      ? picture[static_cast<size_t>(index)]
                                                    : kBackground;
-        ASSERT_EQ(frame[y * kStride + x], expected) << "at " << x << ", " << y;
+        ASSERT_EQ(frame[static_cast<size_t>(y * kStride + x)], expected) << "at " << x << ", " << y;
       }
     }
   }

@@ -10,4 +10,12 @@ void SavePng(const SoftwareSurface& surface, const std::string& path) {
   CheckSdl("cannot save the picture as " + path, [&] { return IMG_SavePNG(surface.image(), path.c_str()); });
 }
 
+std::unique_ptr<SoftwareSurface> LoadPng(const std::string& path) {
+  const std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> loaded(
+      CheckSdl("cannot read " + path, [&] { return IMG_Load(path.c_str()); }), SDL_FreeSurface);
+  auto picture = std::make_unique<SoftwareSurface>(loaded->w, loaded->h, 0);
+  CheckSdl("cannot convert " + path, [&] { return SDL_BlitSurface(loaded.get(), nullptr, picture->image(), nullptr); });
+  return picture;
+}
+
 }  // namespace runtime

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "runtime/software_surface.h"
@@ -8,5 +9,8 @@ namespace runtime {
 
 // Writes the surface's picture to a PNG file.
 void SavePng(const SoftwareSurface& surface, const std::string& path);
+
+// Reads a PNG file into a surface of its size.
+std::unique_ptr<SoftwareSurface> LoadPng(const std::string& path);
 
 }  // namespace runtime

@@ -33,10 +33,12 @@ inline bool OnPath(const std::string& name) {
   return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-// A child process; standard error is kept for the test to read.
+// A child process; standard error is kept for the test to read. The
+// environment given ("NAME=value") is added to the test's own.
 class Process {
  public:
-  Process(std::vector<std::string> argv, const std::optional<std::string>& display, int keepFd = -1) {
+  Process(std::vector<std::string> argv, const std::optional<std::string>& display,
+          const std::vector<std::string>& environment = {}, int keepFd = -1) {
     int errPipe[2];
     if (pipe(errPipe) != 0) throw std::runtime_error("pipe");
     pid_ = fork();
@@ -53,6 +55,8 @@ class Process {
       signal(SIGINT, SIG_DFL);
       signal(SIGTERM, SIG_DFL);
       unsetenv("SDL_VIDEODRIVER");
+      unsetenv("GDK_SCALE");
+      for (const auto& variable : environment) putenv(const_cast<char*>(variable.c_str()));
       if (keepFd >= 0) fcntl(keepFd, F_SETFD, 0);
       std::vector<char*> args;
       args.reserve(argv.size() + 1);
@@ -105,6 +109,14 @@ class Process {
   std::optional<int> status_;
 };
 
+// The processor time a process has used so far, in seconds.
+inline double CpuSeconds(pid_t pid) {
+  std::ifstream schedstat("/proc/" + std::to_string(pid) + "/schedstat");
+  double nanoseconds = 0;
+  schedstat >> nanoseconds;
+  return nanoseconds / 1e9;
+}
+
 // A memory figure of a running process from /proc, such as VmRSS, in megabytes.
 inline double StatusMegabytes(pid_t pid, const std::string& key) {
   std::ifstream status("/proc/" + std::to_string(pid) + "/status");
@@ -114,17 +126,17 @@ inline double StatusMegabytes(pid_t pid, const std::string& key) {
   return 0;
 }
 
-// Xvfb, started on a free display that it reports itself.
+// Xvfb, started on a free display that it reports itself, with one screen
+// of the size and depth given.
 class XServer {
  public:
-  XServer() {
+  explicit XServer(const std::string& screen = std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) +
+                                               "x24") {
     int fds[2];
     if (pipe(fds) != 0) throw std::runtime_error("pipe");
-    process_.emplace(
-        std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
-                                 std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24",
-                                 "-nolisten", "tcp"},
-        std::nullopt, fds[1]);
+    process_.emplace(std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen,
+                                              "-nolisten", "tcp"},
+                     std::nullopt, std::vector<std::string>{}, fds[1]);
     close(fds[1]);
     pollfd ready{fds[0], POLLIN, 0};
     char number[16] = {};
@@ -167,6 +179,24 @@ inline Window FindWindow(Display* display, const std::string& caption, Steady::d
 }
 
 // Waits for the next X event until the deadline; false when none came.
+inline bool NextEvent(Display* display, Steady::time_point deadline, XEvent& event);
+
+// The top-level window with the given title, as soon as it is mapped; the
+// display must have asked for the root window's SubstructureNotify events
+// before the window was created. 0 when none came before the deadline.
+inline Window WaitForMappedWindow(Display* display, const std::string& caption, Steady::time_point deadline) {
+  XEvent event;
+  while (NextEvent(display, deadline, event)) {
+    char* name = nullptr;
+    const bool found = event.type == MapNotify && XFetchName(display, event.xmap.window, &name) && name &&
+                       std::string(name) == caption;
+    if (name) XFree(name);
+    if (found) return event.xmap.window;
+  }
+  return 0;
+}
+
+// Waits for the next X event until the deadline; false when none came.
 inline bool NextEvent(Display* display, Steady::time_point deadline, XEvent& event) {
   while (!XPending(display)) {
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Steady::now()).count();
@@ -179,10 +209,15 @@ inline bool NextEvent(Display* display, Steady::time_point deadline, XEvent& eve
 }
 
 // Watches the frames a window shows, through the X damage extension: every
-// complete update that shows the tree's trunk is a frame.
+// complete update that shows the tree's trunk is a frame. The window shows
+// the picture enlarged by the scale given.
 class FrameWatcher {
  public:
-  FrameWatcher(Display* display, Window window) : display_(display), window_(window) {
+  FrameWatcher(Display* display, Window window, int scale = 1)
+      : display_(display), window_(window), trunkX_(kTrunkX * scale), trunkY_(kTrunkY * scale) {
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display_, window_, &attributes);
+    colourBits_ = attributes.visual->red_mask | attributes.visual->green_mask | attributes.visual->blue_mask;
     int error = 0;
     if (!XDamageQueryExtension(display_, &damageEvent_, &error)) throw std::runtime_error("no damage extension");
     XDamageCreate(display_, window_, XDamageReportRawRectangles);
@@ -200,21 +235,23 @@ class FrameWatcher {
   }
 
  private:
-  // A pixel of the trunk, in the trunk's colour in every frame.
+  // A pixel of the trunk, drawn in every frame and black before the first.
   static constexpr int kTrunkX = 100;
   static constexpr int kTrunkY = 280;
-  static constexpr unsigned long kTrunkColour = 0x008001;
 
   bool ShowsTheTrunk() {
-    XImage* image = XGetImage(display_, window_, kTrunkX, kTrunkY, 1, 1, AllPlanes, ZPixmap);
+    XImage* image = XGetImage(display_, window_, trunkX_, trunkY_, 1, 1, AllPlanes, ZPixmap);
     if (!image) return false;
-    const bool trunk = (XGetPixel(image, 0, 0) & 0xFFFFFF) == kTrunkColour;
+    const bool trunk = (XGetPixel(image, 0, 0) & colourBits_) != 0;
     XDestroyImage(image);
     return trunk;
   }
 
   Display* display_;
   Window window_;
+  int trunkX_;
+  int trunkY_;
+  unsigned long colourBits_;  // of a pixel, without alpha
   int damageEvent_ = 0;
 };
 

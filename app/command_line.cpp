@@ -2,8 +2,8 @@
 
 #include <charconv>
 #include <optional>
-#include <ostream>
 #include <string>
+#include <utility>
 
 #include "runtime/enlarge.h"
 
@@ -20,9 +20,17 @@ Shows an animated fractal tree in a small window until the window is closed.
   --version    print the version and exit
 )";
 
-struct Wrong {
-  std::string complaint;
-};
+CommandLine EndWith(int status, std::string out, std::string errors) {
+  CommandLine ending;
+  ending.status = status;
+  ending.out = std::move(out);
+  ending.errors = std::move(errors);
+  return ending;
+}
+
+CommandLine Wrong(const std::string& complaint) {
+  return EndWith(2, "", std::string(kProgram) + ": " + complaint + "\n" + std::string(kUsage));
+}
 
 std::optional<int> WholeNumber(std::string_view text) {
   int number = 0;
@@ -42,36 +50,27 @@ std::optional<std::string_view> ValueOf(std::string_view name, const std::vector
 
 }  // namespace
 
-int RunCommandLine(const std::vector<std::string_view>& arguments, std::ostream& out, std::ostream& errors,
-                   const std::function<int(const runtime::ShowOptions&)>& show) {
+CommandLine ReadCommandLine(const std::vector<std::string_view>& arguments) {
   runtime::ShowOptions options;
-  const auto wrong = [&](const std::string& complaint) {
-    errors << kProgram << ": " << complaint << '\n' << kUsage;
-    return 2;
-  };
   for (size_t at = 0; at < arguments.size(); ++at) {
     const std::string_view argument = arguments[at];
     const std::string_view name = argument.substr(0, argument.find('='));
-    if (argument == "--help") {
-      out << kUsage;
-      return 0;
-    }
-    if (argument == "--version") {
-      out << kProgram << ' ' << FRACTAL_TREE_VERSION << '\n';
-      return 0;
-    }
+    if (argument == "--help") return EndWith(0, std::string(kUsage), "");
+    if (argument == "--version") return EndWith(0, std::string(kProgram) + " " + FRACTAL_TREE_VERSION + "\n", "");
     if (name == "--scale") {
       const std::optional<std::string_view> value = ValueOf(name, arguments, at);
-      if (!value) return wrong("--scale needs a number");
+      if (!value) return Wrong("--scale needs a number");
       const std::optional<int> scale = WholeNumber(*value);
       if (!scale || *scale < 1 || *scale > runtime::raster::kLargestScale) {
-        return wrong("--scale takes a whole number from 1 to " + std::to_string(runtime::raster::kLargestScale) +
+        return Wrong("--scale takes a whole number from 1 to " + std::to_string(runtime::raster::kLargestScale) +
                      ", not '" + std::string(*value) + "'");
       }
       options.scale = *scale;
       continue;
     }
-    return wrong("unknown argument '" + std::string(argument) + "'");
+    return Wrong("unknown argument '" + std::string(argument) + "'");
   }
-  return show(options);
+  CommandLine showing;
+  showing.show = options;
+  return showing;
 }

@@ -1,15 +1,20 @@
 #pragma once
 
-#include <functional>
-#include <iosfwd>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "runtime/host.h"
 
-// Reads the program's arguments (after its name) in the GNU manner and does
-// what they ask: prints the usage or the version, or shows the window with
-// the options given through show. Returns the program's exit status: 2 for
-// arguments it cannot take, after a one-line complaint and the usage on errors.
-int RunCommandLine(const std::vector<std::string_view>& arguments, std::ostream& out, std::ostream& errors,
-                   const std::function<int(const runtime::ShowOptions&)>& show);
+// What the program's arguments ask for, read in the GNU manner: to show the
+// window with the options given, or to print and end at once.
+struct CommandLine {
+  std::optional<runtime::ShowOptions> show;  // empty: end at once with status
+  int status = 0;                            // 2 for arguments that cannot be taken
+  std::string out;                           // for standard output: the usage or the version
+  std::string errors;                        // for standard error: a one-line complaint and the usage
+};
+
+// Reads the arguments that follow the program's name.
+CommandLine ReadCommandLine(const std::vector<std::string_view>& arguments);

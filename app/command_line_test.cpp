@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -41,25 +40,20 @@ TEST(CommandLine, ArgumentsGiveTheirExitStatusOutputAndOptions) {
     std::string joined;
     for (auto argument : c.arguments) joined += std::string(argument) + " ";
     SCOPED_TRACE(joined);
-    std::ostringstream out, errors;
-    std::optional<int> shownAtScale;
-    const int status = RunCommandLine(c.arguments, out, errors, [&](const runtime::ShowOptions& options) {
-      shownAtScale = options.scale;
-      return 0;
-    });
-    EXPECT_EQ(status, c.status);
-    EXPECT_EQ(out.str().rfind(c.out, 0), 0u) << out.str();
-    EXPECT_EQ(errors.str().rfind(c.errors, 0), 0u) << errors.str();
+    const CommandLine command = ReadCommandLine(c.arguments);
+    EXPECT_EQ(command.show ? 0 : command.status, c.status);
+    EXPECT_EQ(command.out.rfind(c.out, 0), 0u) << command.out;
+    EXPECT_EQ(command.errors.rfind(c.errors, 0), 0u) << command.errors;
     if (c.status == 2) {
-      EXPECT_NE(errors.str().find("Usage: "), std::string::npos);
+      EXPECT_NE(command.errors.find("Usage: "), std::string::npos);
     }
     if (*c.out == '\0') {
-      EXPECT_EQ(out.str(), "");
+      EXPECT_EQ(command.out, "");
     }
     if (*c.errors == '\0') {
-      EXPECT_EQ(errors.str(), "");
+      EXPECT_EQ(command.errors, "");
     }
-    EXPECT_EQ(shownAtScale, c.shownAtScale);
+    EXPECT_EQ(command.show ? std::optional<int>(command.show->scale) : std::nullopt, c.shownAtScale);
   }
 }
 

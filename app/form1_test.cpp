@@ -6,7 +6,6 @@
 #include <string>
 
 #include "app/icon.h"
-#include "runtime/png.h"
 #include "runtime/software_surface.h"
 #include "runtime/test/fakes.h"
 #include "runtime/test/pixels.h"
@@ -106,7 +105,6 @@ TEST(Form1, IconShowsTheTreeInItsPalette) {
   icon.Cls();
   PaintIcon(icon, kIconSize);
   EXPECT_GT(pixels::CountTreePixels(icon), kIconSize * kIconSize / 10);
-  runtime::SavePng(icon, "icon.png");
 }
 
 }  // namespace

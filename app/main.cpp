@@ -1,11 +1,13 @@
-#include <iostream>
+#include <cstdio>
 
 #include "app/command_line.h"
 #include "app/form1.h"
 
 int main(int argc, char** argv) {
-  return RunCommandLine({argv + 1, argv + argc}, std::cout, std::cerr, [](const runtime::ShowOptions& options) {
-    return runtime::Run(Form1::kSettings, options,
-                        [](const runtime::Services& services) { return std::make_unique<Form1>(services); });
-  });
+  const CommandLine command = ReadCommandLine({argv + 1, argv + argc});
+  std::fputs(command.out.c_str(), stdout);
+  std::fputs(command.errors.c_str(), stderr);
+  if (!command.show) return command.status;
+  return runtime::Run(Form1::kSettings, *command.show,
+                      [](const runtime::Services& services) { return std::make_unique<Form1>(services); });
 }

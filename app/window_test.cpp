@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -37,6 +38,49 @@ constexpr int kWidth = 342;
 constexpr int kHeight = 366;
 constexpr const char* kCaption = "Fractal Tree";
 
+// The program under test: this build's, or the one FRACTAL_TREE_UNDER_TEST
+// names, where a Windows build (.exe) runs under Wine.
+std::vector<std::string> Program(const std::vector<std::string>& arguments = {}) {
+  const char* chosen = std::getenv("FRACTAL_TREE_UNDER_TEST");
+  const std::string path = chosen ? chosen : FRACTAL_TREE_PROGRAM;
+  std::vector<std::string> argv;
+  if (path.ends_with(".exe")) argv.emplace_back("wine");
+  argv.push_back(path);
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  return argv;
+}
+
+bool UnderWine() { return Program().front() == "wine"; }
+
+// How long the program may take to end when asked: Wine adds its own
+// shutdown to the program's.
+const auto kEndsWithin = UnderWine() ? 2s : 1s;
+
+// Wine waits for a window manager to acknowledge each window's state, for
+// two seconds when there is none, as under a bare Xvfb; the test stands in
+// for a window manager and sets the state itself.
+void AcknowledgeForWine(Display* display, Window window) {
+  if (!UnderWine()) return;
+  const long normal[2] = {NormalState, None};
+  const Atom state = XInternAtom(display, "WM_STATE", False);
+  XChangeProperty(display, window, state, state, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(normal),
+                  2);
+  XSync(display, False);
+}
+
+// Asks the window to close, as a window manager's close box does.
+void AskToClose(Display* display, Window window) {
+  XEvent close{};
+  close.xclient.type = ClientMessage;
+  close.xclient.window = window;
+  close.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  close.xclient.format = 32;
+  close.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  close.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, window, False, NoEventMask, &close);
+  XFlush(display);
+}
+
 class RealWindow : public XvfbTest {
  protected:
   void SetUp() override {
@@ -44,9 +88,10 @@ class RealWindow : public XvfbTest {
     if (IsSkipped() || HasFatalFailure()) return;
     display_ = XOpenDisplay(server_->name().c_str());
     ASSERT_NE(display_, nullptr);
-    program_.emplace(std::vector<std::string>{FRACTAL_TREE_PROGRAM}, server_->name());
-    window_ = xsession::FindWindow(display_, kCaption, 5s);
+    program_.emplace(Program(), server_->name());
+    window_ = xsession::FindWindow(display_, kCaption, 20s);
     ASSERT_NE(window_, 0u) << "no window titled " << kCaption << "; " << program_->Errors();
+    AcknowledgeForWine(display_, window_);
   }
 
   void TearDown() override {
@@ -151,23 +196,15 @@ TEST_F(RealWindow, ShowsTheSwayingTreeInItsPalette) {
 }
 
 TEST_F(RealWindow, ClosingTheWindowEndsTheProgramWithStatusZero) {
-  XEvent close{};
-  close.xclient.type = ClientMessage;
-  close.xclient.window = window_;
-  close.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
-  close.xclient.format = 32;
-  close.xclient.data.l[0] = AtomOf("WM_DELETE_WINDOW");
-  close.xclient.data.l[1] = CurrentTime;
-  XSendEvent(display_, window_, False, NoEventMask, &close);
-  XFlush(display_);
-  EXPECT_EQ(program_->Wait(1s), std::optional<int>(0));
+  AskToClose(display_, window_);
+  EXPECT_EQ(program_->Wait(kEndsWithin), std::optional<int>(0));
   EXPECT_EQ(program_->Errors(), "");
 }
 
 TEST_F(RealWindow, SignalsToStopEndTheProgramWithinASecond) {
   for (int signal : {SIGTERM, SIGINT}) {
     SCOPED_TRACE(signal);
-    xsession::Process program({FRACTAL_TREE_PROGRAM}, server_->name());
+    xsession::Process program(Program(), server_->name());
     std::this_thread::sleep_for(300ms);
     program.Signal(signal);
     EXPECT_EQ(program.Wait(1s), std::optional<int>(0));
@@ -257,85 +294,104 @@ TEST_F(RealWindow, RestsWhileUnseenAndOnceSeenAgainShowsThePresentPicture) {
   EXPECT_NE(Capture(), before) << "the tree did not move on while unseen";
 }
 
+// A screen the program shows its window on.
+struct Screen {
+  const char* name;
+  const char* xvfb;       // Xvfb's screen: width x height x depth
+  const char* resources;  // the desktop's resource database, if any
+  std::vector<std::string> environment, arguments;
+  int scale;  // the window's expected enlargement
+};
+
+void PrintTo(const Screen& screen, std::ostream* out) { *out << screen.name; }
+
+class Screens : public ::testing::TestWithParam<Screen> {};
+
 // The first frame is one vertical line, the same on every screen: each pixel
 // of the unscaled picture an s x s block of the window's pixels.
-TEST(Screens, FirstFrameIsTheUnscaledOneEnlargedExactly) {
+TEST_P(Screens, FirstFrameIsTheUnscaledOneEnlargedExactly) {
   if (!xsession::OnPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed, so no real window can be shown";
-  struct Case {
-    const char* name;
-    const char* screen;     // Xvfb's screen: width x height x depth
-    const char* resources;  // the desktop's resource database, if any
-    std::vector<std::string> environment, arguments;
-    int scale;
-  };
-  const char* kLarge = "1280x1152x24";
-  const Case cases[] = {
-      {"unscaled", kLarge, nullptr, {}, {}, 1},
-      {"Xft.dpi 192", kLarge, "Xft.dpi:\t192\n", {}, {}, 2},
-      {"Xft.dpi 120 rounds down", kLarge, "Xft.dpi:\t120\n", {"GDK_SCALE=2"}, {}, 1},
-      {"GDK_SCALE 2", kLarge, nullptr, {"GDK_SCALE=2"}, {}, 2},
-      {"--scale 3 overrides", kLarge, "Xft.dpi:\t192\n", {}, {"--scale", "3"}, 3},
-      {"10 bits a channel", "1024x768x30", nullptr, {}, {}, 1},
-      {"16-bit", "1024x768x16", nullptr, {}, {}, 1},
-  };
+  const Screen& c = GetParam();
   runtime::SoftwareSurface reference(kWidth, kHeight, 0);
   reference.Cls();
   tree::FractalTree(reference).DoIt(100, 300, 180, 0, 0);
 
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    xsession::XServer server(c.screen);
-    Display* display = XOpenDisplay(server.name().c_str());
-    ASSERT_NE(display, nullptr) << "Xvfb did not start";
-    const Window root = DefaultRootWindow(display);
-    if (c.resources) {
-      XChangeProperty(display, root, XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
-                      reinterpret_cast<const unsigned char*>(c.resources), static_cast<int>(strlen(c.resources)));
-    }
-    XSelectInput(display, root, SubstructureNotifyMask);
-    XSync(display, False);
-    std::vector<std::string> argv{FRACTAL_TREE_PROGRAM};
-    argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
-    xsession::Process program(argv, server.name(), c.environment);
-    const Window window = xsession::WaitForMappedWindow(display, kCaption, Steady::now() + 5s);
-    ASSERT_NE(window, 0u) << program.Errors();
-    xsession::FrameWatcher watcher(display, window, c.scale);
-    ASSERT_TRUE(watcher.Next(Steady::now() + 2s)) << "no frame shown";
+  xsession::XServer server(c.xvfb);
+  Display* display = XOpenDisplay(server.name().c_str());
+  ASSERT_NE(display, nullptr) << "Xvfb did not start";
+  const Window root = DefaultRootWindow(display);
+  if (c.resources) {
+    XChangeProperty(display, root, XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(c.resources), static_cast<int>(strlen(c.resources)));
+  }
+  xsession::Process program(Program(c.arguments), server.name(), c.environment);
+  const Window window = xsession::FindWindow(display, kCaption, 20s);
+  ASSERT_NE(window, 0u) << program.Errors();
+  xsession::FrameWatcher watcher(display, window, c.scale);
+  ASSERT_TRUE(watcher.Next(Steady::now() + 2s)) << "no frame shown";
 
-    XWindowAttributes attributes;
-    XGetWindowAttributes(display, window, &attributes);
-    ASSERT_EQ(attributes.width, kWidth * c.scale);
-    ASSERT_EQ(attributes.height, kHeight * c.scale);
-    XImage* image = XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
-    ASSERT_NE(image, nullptr);
-    // The reference's colour as the window's visual holds it.
-    const Visual& visual = *attributes.visual;
-    const auto encode = [&](runtime::Rgb rgb) {
-      const auto channel = [](uint8_t value, unsigned long mask) {
-        return static_cast<unsigned long>(value) >> (8 - __builtin_popcountl(mask)) << __builtin_ctzl(mask);
-      };
-      return channel(rgb.red, visual.red_mask) | channel(rgb.green, visual.green_mask) |
-             channel(rgb.blue, visual.blue_mask);
+  XWindowAttributes attributes;
+  XGetWindowAttributes(display, window, &attributes);
+  ASSERT_EQ(attributes.width, kWidth * c.scale);
+  ASSERT_EQ(attributes.height, kHeight * c.scale);
+  XImage* image = XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+  ASSERT_NE(image, nullptr);
+  // The reference's colour as the window's visual holds it.
+  const Visual& visual = *attributes.visual;
+  const auto encode = [&](runtime::Rgb rgb) {
+    const auto channel = [](uint8_t value, unsigned long mask) {
+      return static_cast<unsigned long>(value) >> (8 - __builtin_popcountl(mask)) << __builtin_ctzl(mask);
     };
-    const unsigned long colourBits = visual.red_mask | visual.green_mask | visual.blue_mask;
-    int wrong = 0;
-    for (int y = 0; y < attributes.height; ++y) {
-      for (int x = 0; x < attributes.width; ++x) {
-        const unsigned long expected = encode(reference.Pixel(x / c.scale, y / c.scale));
-        const unsigned long shown = XGetPixel(image, x, y) & colourBits;
-        if (shown != expected && wrong++ == 0) {
-          ADD_FAILURE() << "at " << x << ", " << y << ": " << std::hex << shown << " instead of " << expected;
-        }
+    return channel(rgb.red, visual.red_mask) | channel(rgb.green, visual.green_mask) |
+           channel(rgb.blue, visual.blue_mask);
+  };
+  const unsigned long colourBits = visual.red_mask | visual.green_mask | visual.blue_mask;
+  int wrong = 0;
+  for (int y = 0; y < attributes.height; ++y) {
+    for (int x = 0; x < attributes.width; ++x) {
+      const unsigned long expected = encode(reference.Pixel(x / c.scale, y / c.scale));
+      const unsigned long shown = XGetPixel(image, x, y) & colourBits;
+      if (shown != expected && wrong++ == 0) {
+        ADD_FAILURE() << "at " << x << ", " << y << ": " << std::hex << shown << " instead of " << expected;
       }
     }
-    EXPECT_EQ(wrong, 0);
-    XDestroyImage(image);
-    XCloseDisplay(display);
   }
+  EXPECT_EQ(wrong, 0);
+  XDestroyImage(image);
+  XCloseDisplay(display);
+}
+
+const char* kLargeScreen = "1280x1152x24";
+INSTANTIATE_TEST_SUITE_P(
+    EveryScreen, Screens,
+    ::testing::Values(Screen{"Unscaled", kLargeScreen, nullptr, {}, {}, 1},
+                      Screen{"XftDpi192", kLargeScreen, "Xft.dpi:\t192\n", {}, {}, 2},
+                      Screen{"XftDpi120RoundsDownAndWins", kLargeScreen, "Xft.dpi:\t120\n", {"GDK_SCALE=2"}, {}, 1},
+                      Screen{"GdkScale2", kLargeScreen, nullptr, {"GDK_SCALE=2"}, {}, 2},
+                      Screen{"ScaleOption3Overrides", kLargeScreen, "Xft.dpi:\t192\n", {}, {"--scale", "3"}, 3},
+                      Screen{"TenBitsAChannel", "1024x768x30", nullptr, {}, {}, 1},
+                      Screen{"SixteenBits", "1024x768x16", nullptr, {}, {}, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(XvfbTest, OnWindowsAFatalErrorIsShownInAMessageBox) {
+  if (!UnderWine()) GTEST_SKIP() << "only the Windows program tells of errors in a message box";
+  Display* display = XOpenDisplay(server_->name().c_str());
+  ASSERT_NE(display, nullptr);
+  xsession::Process program(Program(), server_->name(), {"SDL_VIDEODRIVER=none"});
+  const Window box = xsession::FindWindow(display, kCaption, 20s);
+  ASSERT_NE(box, 0u) << "no message box; " << program.Errors();
+  AcknowledgeForWine(display, box);
+  XWindowAttributes attributes;
+  XGetWindowAttributes(display, box, &attributes);
+  EXPECT_NE(attributes.width, kWidth) << "the program's own window, not a message box";
+  AskToClose(display, box);
+  EXPECT_EQ(program.Wait(5s), std::optional<int>(1));
+  EXPECT_NE(program.Errors().find("Fractal Tree: no display to show the window on: "), std::string::npos);
+  XCloseDisplay(display);
 }
 
 TEST(NoDisplay, ProgramReportsOneLineAndFails) {
-  xsession::Process program({FRACTAL_TREE_PROGRAM}, std::nullopt);
+  xsession::Process program(Program(), std::nullopt);
   const std::optional<int> status = program.Wait(5s);
   ASSERT_TRUE(status.has_value()) << "the program did not end";
   EXPECT_NE(*status, 0);

@@ -41,12 +41,9 @@ WindowCosts MeasureWindow(const std::string& program, const WindowRun& run) {
     costs.skipped = "no X server could be started";
     return costs;
   }
-  XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
-  XSync(display, False);
-
   const auto start = Steady::now();
   xsession::Process app({program, "--scale", std::to_string(run.scale)}, server.name());
-  const Window window = xsession::WaitForMappedWindow(display, kCaption, start + 10s);
+  const Window window = xsession::FindWindow(display, kCaption, 10s);
   costs.mappedMs = Milliseconds(Steady::now() - start);
   if (!window) {
     costs.skipped = "the program's window did not appear: " + app.Errors();

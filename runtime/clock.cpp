@@ -3,14 +3,15 @@
 #include <chrono>
 #include <ctime>
 
+#include "runtime/local_time.h"
+
 namespace runtime {
 
 double SystemClock::Timer() {
   using namespace std::chrono;
   const auto now = system_clock::now();
   const std::time_t whole = system_clock::to_time_t(now);
-  std::tm local{};
-  localtime_r(&whole, &local);
+  const std::tm local = LocalTime(whole);
   const duration<double> fraction = now - system_clock::from_time_t(whole);
   return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + fraction.count();
 }

@@ -185,7 +185,8 @@ int RunWindow(const WindowSettings& settings, const ShowOptions& options, const 
 
 int Run(const WindowSettings& settings, const ShowOptions& options, const FormFactory& makeForm) {
   return RunHandler(
-      settings.caption, [&] { return RunWindow(settings, options, makeForm); }, ReportFatalError);
+      settings.caption, [&] { return RunWindow(settings, options, makeForm); },
+      [&](std::string_view line) { ReportFatalError(settings.caption, line); });
 }
 
 int RunHandler(std::string_view caption, const std::function<int()>& handler,

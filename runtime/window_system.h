@@ -31,7 +31,8 @@ std::string VideoDrivers();
 // it. It sets the hints SDL reads when it creates the window and its pixels.
 std::unique_ptr<WindowSystem> ConnectWindowSystem(std::string_view driver, std::string_view caption);
 
-// Tells the user of the error that ends the program, in one line.
-void ReportFatalError(std::string_view line);
+// Tells the user of the error that ends the program, in one line, as the
+// window with the caption given would.
+void ReportFatalError(std::string_view caption, std::string_view line);
 
 }  // namespace runtime

@@ -1,6 +1,6 @@
 #include <SDL.h>
 
-#include <iostream>
+#include <cstdio>
 
 #include "runtime/wayland_window.h"
 #include "runtime/window_system.h"
@@ -19,6 +19,8 @@ std::unique_ptr<WindowSystem> ConnectWindowSystem(std::string_view driver, std::
   return std::make_unique<WindowSystem>();
 }
 
-void ReportFatalError(std::string_view line) { std::cerr << line << std::endl; }
+void ReportFatalError(std::string_view /*caption*/, std::string_view line) {
+  std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
+}
 
 }  // namespace runtime

@@ -8,7 +8,6 @@
 #include <set>
 #include <utility>
 
-#include "runtime/png.h"
 #include "runtime/software_surface.h"
 #include "runtime/test/fakes.h"
 #include "runtime/test/pixels.h"
@@ -89,13 +88,12 @@ TEST(FractalTree, FirstFrameIsOneVerticalLineInTheLastPathsColours) {
   EXPECT_EQ(pixels::CountTreePixels(surface), treePixels);
 }
 
-TEST(FractalTree, SwayingFrameUsesOnlyTheTreePaletteAndIsSavedAsPng) {
+TEST(FractalTree, SwayingFrameUsesOnlyTheTreePalette) {
   runtime::SoftwareSurface surface(kWidth, kHeight, 0);
   surface.Cls();
   DrawRoot(surface, 5, 25);
 
   EXPECT_GT(pixels::CountTreePixels(surface), 1500);
-  runtime::SavePng(surface, "tree.png");
 }
 
 struct ErrorCase {

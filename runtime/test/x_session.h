@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -154,10 +155,15 @@ class XServer {
   std::string name_;
 };
 
-// The viewable top-level window with the given title, once it appears.
+inline bool NextEvent(Display* display, Steady::time_point deadline, XEvent& event);
+
+// The viewable top-level window with the given title, as soon as it appears:
+// a window's mapping wakes the search, and so does every 10 ms, for a title
+// set after the window was mapped.
 inline Window FindWindow(Display* display, const std::string& caption, Steady::duration limit) {
   const auto deadline = Steady::now() + limit;
-  while (Steady::now() < deadline) {
+  XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+  while (true) {
     Window root, parent, *children = nullptr;
     unsigned count = 0;
     XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
@@ -172,28 +178,10 @@ inline Window FindWindow(Display* display, const std::string& caption, Steady::d
       if (name) XFree(name);
     }
     if (children) XFree(children);
-    if (found) return found;
-    std::this_thread::sleep_for(10ms);
+    if (found || Steady::now() >= deadline) return found;
+    XEvent event;
+    NextEvent(display, std::min(deadline, Steady::now() + 10ms), event);
   }
-  return 0;
-}
-
-// Waits for the next X event until the deadline; false when none came.
-inline bool NextEvent(Display* display, Steady::time_point deadline, XEvent& event);
-
-// The top-level window with the given title, as soon as it is mapped; the
-// display must have asked for the root window's SubstructureNotify events
-// before the window was created. 0 when none came before the deadline.
-inline Window WaitForMappedWindow(Display* display, const std::string& caption, Steady::time_point deadline) {
-  XEvent event;
-  while (NextEvent(display, deadline, event)) {
-    char* name = nullptr;
-    const bool found = event.type == MapNotify && XFetchName(display, event.xmap.window, &name) && name &&
-                       std::string(name) == caption;
-    if (name) XFree(name);
-    if (found) return event.xmap.window;
-  }
-  return 0;
 }
 
 // Waits for the next X event until the deadline; false when none came.

@@ -1,0 +1,19 @@
+# Cross-compiles for 64-bit Windows with Debian's mingw-w64, in its POSIX
+# threads variant (std::thread and the rest of the C++ library need it).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(triplet x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${triplet}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${triplet}-g++-posix)
+set(CMAKE_RC_COMPILER ${triplet}-windres)
+set(CMAKE_AR ${triplet}-gcc-ar-posix)
+set(CMAKE_RANLIB ${triplet}-gcc-ranlib-posix)
+
+# Libraries and headers come from the cross-built prefix and mingw-w64's own
+# root, never from the build machine.
+list(APPEND CMAKE_FIND_ROOT_PATH /usr/${triplet})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)

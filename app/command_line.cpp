@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include <charconv>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -14,10 +15,14 @@ constexpr std::string_view kProgram = "fractal-tree";
 constexpr std::string_view kUsage = R"(Usage: fractal-tree [OPTION]...
 Shows an animated fractal tree in a small window until the window is closed.
 
-  --scale N    show the window and its picture N times enlarged, N from 1 to 8;
-               without it, as large as the desktop's scale asks
-  --help       print this help and exit
-  --version    print the version and exit
+  --scale N        show the window and its picture N times enlarged, N from 1
+                   to 8; without it, as large as the desktop's scale asks
+  --window-id ID   draw into the existing X window ID (decimal, or hexadecimal
+                   with 0x) instead of a window of its own, enlarged to fit
+  --root           draw into the screensaver's window (XSCREENSAVER_WINDOW),
+                   or without one into the screen's root window
+  --help           print this help and exit
+  --version        print the version and exit
 )";
 
 CommandLine EndWith(int status, std::string out, std::string errors) {
@@ -32,11 +37,19 @@ CommandLine Wrong(const std::string& complaint) {
   return EndWith(2, "", std::string(kProgram) + ": " + complaint + "\n" + std::string(kUsage));
 }
 
-std::optional<int> WholeNumber(std::string_view text) {
-  int number = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+template <typename Number>
+std::optional<Number> WholeNumber(std::string_view text, int base = 10) {
+  Number number = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number, base);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
   return number;
+}
+
+// An X window's id, in decimal or in hexadecimal with 0x; never 0.
+std::optional<uint64_t> WindowId(std::string_view text) {
+  const bool hexadecimal = text.starts_with("0x") || text.starts_with("0X");
+  const std::optional<uint64_t> id = WholeNumber<uint64_t>(text.substr(hexadecimal ? 2 : 0), hexadecimal ? 16 : 10);
+  return id != uint64_t{0} ? id : std::nullopt;
 }
 
 // The value of an option given as "--name=value" or as "--name value".
@@ -60,7 +73,7 @@ CommandLine ReadCommandLine(const std::vector<std::string_view>& arguments) {
     if (name == "--scale") {
       const std::optional<std::string_view> value = ValueOf(name, arguments, at);
       if (!value) return Wrong("--scale needs a number");
-      const std::optional<int> scale = WholeNumber(*value);
+      const std::optional<int> scale = WholeNumber<int>(*value);
       if (!scale || *scale < 1 || *scale > runtime::raster::kLargestScale) {
         return Wrong("--scale takes a whole number from 1 to " + std::to_string(runtime::raster::kLargestScale) +
                      ", not '" + std::string(*value) + "'");
@@ -68,8 +81,20 @@ CommandLine ReadCommandLine(const std::vector<std::string_view>& arguments) {
       options.scale = *scale;
       continue;
     }
+    if (name == "--window-id") {
+      const std::optional<std::string_view> value = ValueOf(name, arguments, at);
+      if (!value) return Wrong("--window-id needs a window's id");
+      options.windowId = WindowId(*value);
+      if (!options.windowId) return Wrong("--window-id takes a window's id, not '" + std::string(*value) + "'");
+      continue;
+    }
+    if (argument == "--root") {
+      options.root = true;
+      continue;
+    }
     return Wrong("unknown argument '" + std::string(argument) + "'");
   }
+  if (options.root && options.windowId) return Wrong("--root and --window-id name two windows: give one");
   CommandLine showing;
   showing.show = options;
   return showing;

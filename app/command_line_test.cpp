@@ -14,6 +14,8 @@ TEST(CommandLine, ArgumentsGiveTheirExitStatusOutputAndOptions) {
     const char* out;     // the start of standard output
     const char* errors;  // the start of standard error
     std::optional<int> shownAtScale;
+    std::optional<uint64_t> windowId = std::nullopt;
+    bool root = false;
   };
   const Case cases[] = {
       {{}, 0, "", "", 0},
@@ -54,6 +56,10 @@ TEST(CommandLine, ArgumentsGiveTheirExitStatusOutputAndOptions) {
       EXPECT_EQ(command.errors, "");
     }
     EXPECT_EQ(command.show ? std::optional<int>(command.show->scale) : std::nullopt, c.shownAtScale);
+    if (command.show) {
+      EXPECT_EQ(command.show->windowId, c.windowId);
+      EXPECT_EQ(command.show->root, c.root);
+    }
   }
 }
 

@@ -22,7 +22,9 @@
 #include <thread>
 #include <vector>
 
+#include "runtime/enlarge.h"
 #include "runtime/software_surface.h"
+#include "runtime/test/pixels.h"
 #include "runtime/test/x_session.h"
 #include "runtime/test/xvfb_test.h"
 #include "tree/fractal_tree.h"
@@ -294,6 +296,47 @@ TEST_F(RealWindow, RestsWhileUnseenAndOnceSeenAgainShowsThePresentPicture) {
   EXPECT_NE(Capture(), before) << "the tree did not move on while unseen";
 }
 
+// The number of the window's pixels that are not those of the first frame
+// (one vertical line), placed and enlarged as given with black around it;
+// reports the first.
+int PixelsUnlikeTheFirstFrame(Display* display, Window window, const runtime::raster::Placement& placement) {
+  runtime::SoftwareSurface reference(kWidth, kHeight, 0);
+  reference.Cls();
+  tree::FractalTree(reference).DoIt(100, 300, 180, 0, 0);
+  XWindowAttributes attributes;
+  XGetWindowAttributes(display, window, &attributes);
+  XImage* image = XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+  if (!image) {
+    ADD_FAILURE() << "no picture of the window";
+    return -1;
+  }
+  // A colour as the window's visual holds it.
+  const Visual& visual = *attributes.visual;
+  const auto encode = [&](runtime::Rgb rgb) {
+    const auto channel = [](uint8_t value, unsigned long mask) {
+      return static_cast<unsigned long>(value) >> (8 - __builtin_popcountl(mask)) << __builtin_ctzl(mask);
+    };
+    return channel(rgb.red, visual.red_mask) | channel(rgb.green, visual.green_mask) |
+           channel(rgb.blue, visual.blue_mask);
+  };
+  const unsigned long colourBits = visual.red_mask | visual.green_mask | visual.blue_mask;
+  int wrong = 0;
+  for (int y = 0; y < attributes.height; ++y) {
+    for (int x = 0; x < attributes.width; ++x) {
+      const int px = x - placement.left, py = y - placement.top;
+      const bool inside = px >= 0 && py >= 0 && px < kWidth * placement.scale && py < kHeight * placement.scale;
+      const unsigned long expected =
+          inside ? encode(reference.Pixel(px / placement.scale, py / placement.scale)) : encode(pixels::kBlack);
+      const unsigned long shown = XGetPixel(image, x, y) & colourBits;
+      if (shown != expected && wrong++ == 0) {
+        ADD_FAILURE() << "at " << x << ", " << y << ": " << std::hex << shown << " instead of " << expected;
+      }
+    }
+  }
+  XDestroyImage(image);
+  return wrong;
+}
+
 // A screen the program shows its window on.
 struct Screen {
   const char* name;
@@ -312,9 +355,6 @@ class Screens : public ::testing::TestWithParam<Screen> {};
 TEST_P(Screens, FirstFrameIsTheUnscaledOneEnlargedExactly) {
   if (!xsession::OnPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed, so no real window can be shown";
   const Screen& c = GetParam();
-  runtime::SoftwareSurface reference(kWidth, kHeight, 0);
-  reference.Cls();
-  tree::FractalTree(reference).DoIt(100, 300, 180, 0, 0);
 
   xsession::XServer server(c.xvfb);
   Display* display = XOpenDisplay(server.name().c_str());
@@ -334,30 +374,7 @@ TEST_P(Screens, FirstFrameIsTheUnscaledOneEnlargedExactly) {
   XGetWindowAttributes(display, window, &attributes);
   ASSERT_EQ(attributes.width, kWidth * c.scale);
   ASSERT_EQ(attributes.height, kHeight * c.scale);
-  XImage* image = XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
-  ASSERT_NE(image, nullptr);
-  // The reference's colour as the window's visual holds it.
-  const Visual& visual = *attributes.visual;
-  const auto encode = [&](runtime::Rgb rgb) {
-    const auto channel = [](uint8_t value, unsigned long mask) {
-      return static_cast<unsigned long>(value) >> (8 - __builtin_popcountl(mask)) << __builtin_ctzl(mask);
-    };
-    return channel(rgb.red, visual.red_mask) | channel(rgb.green, visual.green_mask) |
-           channel(rgb.blue, visual.blue_mask);
-  };
-  const unsigned long colourBits = visual.red_mask | visual.green_mask | visual.blue_mask;
-  int wrong = 0;
-  for (int y = 0; y < attributes.height; ++y) {
-    for (int x = 0; x < attributes.width; ++x) {
-      const unsigned long expected = encode(reference.Pixel(x / c.scale, y / c.scale));
-      const unsigned long shown = XGetPixel(image, x, y) & colourBits;
-      if (shown != expected && wrong++ == 0) {
-        ADD_FAILURE() << "at " << x << ", " << y << ": " << std::hex << shown << " instead of " << expected;
-      }
-    }
-  }
-  EXPECT_EQ(wrong, 0);
-  XDestroyImage(image);
+  EXPECT_EQ(PixelsUnlikeTheFirstFrame(display, window, {c.scale, 0, 0}), 0);
   XCloseDisplay(display);
 }
 
@@ -372,6 +389,86 @@ INSTANTIATE_TEST_SUITE_P(
                       Screen{"TenBitsAChannel", "1024x768x30", nullptr, {}, {}, 1},
                       Screen{"SixteenBits", "1024x768x16", nullptr, {}, {}, 1}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Drawing into another program's window, as screensavers have their display
+// programs do: the picture enlarged by the largest whole factor that fits,
+// centred, black around it.
+class GivenWindow : public XvfbTest {
+ protected:
+  void SetUp() override {
+    XvfbTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    display_ = XOpenDisplay(server_->name().c_str());
+    ASSERT_NE(display_, nullptr);
+  }
+  void TearDown() override {
+    if (display_) XCloseDisplay(display_);
+  }
+
+  Window CreateWindow(int width, int height) {
+    const Window window = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, width, height, 0, 0, 0);
+    XMapWindow(display_, window);
+    XSync(display_, False);
+    return window;
+  }
+
+  // Waits for a frame of the picture placed as given.
+  bool NextFrame(Window window, const runtime::raster::Placement& placement) {
+    return xsession::FrameWatcher(display_, window, placement.scale, placement.left, placement.top)
+        .Next(Steady::now() + 5s)
+        .has_value();
+  }
+
+  Display* display_ = nullptr;
+};
+
+TEST_F(GivenWindow, FirstFrameIsEnlargedToFitTheWindowOrTheScreensaversOrTheRoot) {
+  struct Case {
+    const char* name;
+    int width, height;  // of a window of the test's own; 0 for the screen's root window
+    std::vector<std::string> arguments;
+    const char* environment;  // the variable naming the window, if any
+    runtime::raster::Placement placement;
+  };
+  const Case cases[] = {
+      {"--window-id", 1000, 750, {"--window-id"}, nullptr, {2, 158, 9}},
+      {"--window-id in hexadecimal", 400, 300, {"--window-id"}, nullptr, {1, 29, -33}},
+      {"--root in a screensaver", 700, 740, {"--root"}, "XSCREENSAVER_WINDOW=", {2, 8, 4}},
+      {"--root on the screen", 0, 0, {"--root"}, nullptr, {2, 170, 18}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Window window = c.width ? CreateWindow(c.width, c.height) : DefaultRootWindow(display_);
+    char id[32];
+    std::snprintf(id, sizeof id, c.placement.scale == 1 ? "0x%lx" : "%lu", window);
+    std::vector<std::string> arguments = c.arguments, environment;
+    if (arguments.back() == "--window-id") arguments.emplace_back(id);
+    if (c.environment) environment.push_back(c.environment + std::to_string(window));
+    xsession::Process program(Program(arguments), server_->name(), environment);
+    ASSERT_TRUE(NextFrame(window, c.placement)) << program.Errors();
+    EXPECT_EQ(PixelsUnlikeTheFirstFrame(display_, window, c.placement), 0);
+    program.Signal(SIGTERM);
+    EXPECT_EQ(program.Wait(1s), std::optional<int>(0));
+    if (c.width) XDestroyWindow(display_, window);
+  }
+}
+
+TEST_F(GivenWindow, FollowsTheWindowsSizeAndEndsWhenItIsDestroyed) {
+  const Window window = CreateWindow(1000, 750);
+  xsession::Process program(Program({"--window-id", std::to_string(window)}), server_->name());
+  ASSERT_TRUE(NextFrame(window, {2, 158, 9})) << program.Errors();
+
+  XResizeWindow(display_, window, 400, 300);  // smaller than the picture: its middle shows
+  XSync(display_, False);
+  ASSERT_TRUE(NextFrame(window, {1, 29, -33})) << "the picture did not follow the window's size";
+
+  XDestroyWindow(display_, window);
+  XSync(display_, False);
+  EXPECT_EQ(program.Wait(2s), std::optional<int>(1));
+  char line[80];
+  std::snprintf(line, sizeof line, "Fractal Tree: there is no window 0x%lx to draw into\n", window);
+  EXPECT_EQ(program.Errors(), line);
+}
 
 TEST_F(XvfbTest, OnWindowsAFatalErrorIsShownInAMessageBox) {
   if (!UnderWine()) GTEST_SKIP() << "only the Windows program tells of errors in a message box";

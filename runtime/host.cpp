@@ -151,7 +151,7 @@ class Canvas final : public Surface {
   bool stale_ = false;         // whether ticks were missed while the window could not be seen
 };
 
-int EventLoop(Canvas& canvas, Form& form, std::chrono::milliseconds interval) {
+int EventLoop(Canvas& canvas, Form& form, std::chrono::milliseconds interval, WindowSystem& system) {
   Ticker timer(interval, Steady::now());
   SDL_Event event;
   while (true) {
@@ -161,24 +161,30 @@ int EventLoop(Canvas& canvas, Form& form, std::chrono::milliseconds interval) {
         if (event.type == SDL_QUIT) return 0;
         // The picture still holds the last frame: show it again at once.
         if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED) canvas.Present();
+        if (event.type == SDL_SYSWMEVENT) system.Notice(*event.syswm.msg);
       } while (SDL_PollEvent(&event));
     }
     if (timer.Due(Steady::now())) canvas.Tick(form);
   }
 }
 
+// The program's own window, hidden until loaded, or another program's.
+WindowPtr OpenWindow(const WindowSettings& settings, const ShowOptions& options, WindowSystem& system) {
+  if (options.root || options.windowId) return WindowPtr(system.AdoptWindow(options.windowId));
+  return CreateHiddenWindow(settings, options.scale > 0 ? options.scale : system.DesktopScale(), system);
+}
+
 int RunWindow(const WindowSettings& settings, const ShowOptions& options, const FormFactory& makeForm) {
   Video video;
   const std::unique_ptr<WindowSystem> system = ConnectWindowSystem(SDL_GetCurrentVideoDriver(), settings.caption);
-  const int scale = options.scale > 0 ? options.scale : system->DesktopScale();
-  const WindowPtr window = CreateHiddenWindow(settings, scale, *system);
+  const WindowPtr window = OpenWindow(settings, options, *system);
   Canvas canvas(window.get(), settings);
   SystemClock clock;
   Generator random;
   const std::unique_ptr<Form> form = makeForm({canvas, clock, random});
   form->Form_Load();
-  SDL_ShowWindow(window.get());
-  return EventLoop(canvas, *form, settings.timerInterval);
+  if ((SDL_GetWindowFlags(window.get()) & SDL_WINDOW_FOREIGN) == 0) SDL_ShowWindow(window.get());
+  return EventLoop(canvas, *form, settings.timerInterval, *system);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "runtime/clock.h"
@@ -42,6 +44,10 @@ struct WindowSettings {
 // How the window is shown, as the user asked.
 struct ShowOptions {
   int scale = 0;  // whole enlargement of the window and its picture; 0 for the desktop's scale
+  // Drawing into an existing window instead of one of the program's own: the
+  // window with this id, or with root, the screensaver's or the screen's.
+  std::optional<uint64_t> windowId;
+  bool root = false;
 };
 
 using FormFactory = std::function<std::unique_ptr<Form>(const Services&)>;

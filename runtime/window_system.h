@@ -1,10 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 struct SDL_Window;
+struct SDL_SysWMmsg;
 
 namespace runtime {
 
@@ -22,6 +25,16 @@ class WindowSystem {
   // Asks for the frame of a fixed dialog: a window that can be moved and
   // closed, but not resized, minimized or maximized.
   virtual void RequestDialogFrame(SDL_Window* /*window*/) {}
+
+  // An existing window of another program to draw into, watched for its
+  // size and its exposure: the window with the id given, or without one, the
+  // screensaver's window or else the screen's root window. Raises a host
+  // error where the window system has no such windows.
+  virtual SDL_Window* AdoptWindow(std::optional<uint64_t> /*id*/);
+
+  // Looks at an event of the window system that SDL passes on as it is, and
+  // ends the program when the window drawn into is gone.
+  virtual void Notice(const SDL_SysWMmsg& /*message*/) {}
 };
 
 // The SDL video drivers that show windows here, most preferred first.

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "runtime/enlarge.h"
+#include "runtime/error.h"
 
 namespace runtime {
 namespace {
@@ -35,6 +36,35 @@ int OnLostDisplay(Display*) {
   std::fputs(lostDisplayLine.c_str(), stderr);
   std::fflush(stderr);
   std::_Exit(1);
+}
+
+// The window of another program that the picture is drawn into, and what to
+// say when it goes. Its end is noticed as an event, or where a request about
+// it comes first, as an X error; either way there is nothing left to do, and
+// the toolkit, which still holds the window, must not touch it again.
+Window adopted = 0;
+std::string goneLine;
+XErrorHandler nextErrorHandler = nullptr;
+
+[[noreturn]] void EndForTheWindowIsGone() {
+  std::fputs(goneLine.c_str(), stderr);
+  std::fflush(stderr);
+  std::_Exit(1);
+}
+
+int OnError(Display* display, XErrorEvent* error) {
+  if (adopted != 0 && error->resourceid == adopted &&
+      (error->error_code == BadWindow || error->error_code == BadDrawable)) {
+    EndForTheWindowIsGone();
+  }
+  return nextErrorHandler ? nextErrorHandler(display, error) : 0;
+}
+
+// The screensaver's window, as a screensaver names it to the programs it
+// runs, in decimal or in hexadecimal with 0x.
+Window ScreensaverWindow() {
+  const char* named = std::getenv("XSCREENSAVER_WINDOW");
+  return named ? std::strtoul(named, nullptr, 0) : 0;
 }
 
 // The desktop's scale: the font resolution in the resource database, as
@@ -75,7 +105,7 @@ void ChooseVisual(Display* display) {
 
 class X11WindowSystem final : public WindowSystem {
  public:
-  explicit X11WindowSystem(int scale) : scale_(scale) {}
+  X11WindowSystem(std::string_view caption, int scale, Window root) : caption_(caption), scale_(scale), root_(root) {}
 
   int DesktopScale() override { return scale_; }
 
@@ -98,8 +128,42 @@ class X11WindowSystem final : public WindowSystem {
     XFlush(display);
   }
 
+  SDL_Window* AdoptWindow(std::optional<uint64_t> id) override {
+    const Window screensaver = ScreensaverWindow();
+    adopted = id ? static_cast<Window>(*id) : screensaver ? screensaver : root_;
+    char line[80];
+    std::snprintf(line, sizeof line, ": there is no window 0x%lx to draw into\n", adopted);
+    goneLine = caption_ + line;
+    nextErrorHandler = XSetErrorHandler(OnError);
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+
+    SDL_ClearError();
+    SDL_Window* window = SDL_CreateWindowFrom(reinterpret_cast<const void*>(adopted));
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) {
+      throw Error(ErrorKind::Host, "cannot draw into the window: " + std::string(SDL_GetError()));
+    }
+    // SDL watches only the windows it made: the size and exposure of this
+    // one are asked for here, beside whatever SDL already asked of it.
+    Display* display = info.info.x11.display;
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, adopted, &attributes);
+    XSelectInput(display, adopted, attributes.your_event_mask | StructureNotifyMask | ExposureMask);
+    XFlush(display);
+    return window;
+  }
+
+  void Notice(const SDL_SysWMmsg& message) override {
+    if (message.subsystem != SDL_SYSWM_X11) return;
+    const XEvent& event = message.msg.x11.event;
+    if (event.type == DestroyNotify && event.xdestroywindow.window == adopted) EndForTheWindowIsGone();
+  }
+
  private:
+  std::string caption_;
   int scale_;
+  Window root_;
 };
 
 }  // namespace
@@ -111,12 +175,14 @@ std::unique_ptr<WindowSystem> ConnectX11(std::string_view caption) {
   XSetIOErrorHandler(OnLostDisplay);
 
   int scale = 1;
+  Window root = 0;
   if (Display* display = XOpenDisplay(nullptr)) {
     scale = raster::WholeScale(ScaleOf(display));
+    root = DefaultRootWindow(display);
     ChooseVisual(display);
     XCloseDisplay(display);
   }
-  return std::make_unique<X11WindowSystem>(scale);
+  return std::make_unique<X11WindowSystem>(caption, scale, root);
 }
 
 }  // namespace runtime

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <optional>
+#include <set>
 #include <string>
 
 namespace {
@@ -61,6 +64,26 @@ TEST(CommandLine, ArgumentsGiveTheirExitStatusOutputAndOptions) {
       EXPECT_EQ(command.show->root, c.root);
     }
   }
+}
+
+// The long options a text names: "--name" in the usage, "\-\-name" in roff.
+std::set<std::string> LongOptions(std::string text) {
+  for (size_t at; (at = text.find("\\-")) != std::string::npos;) text.erase(at, 1);
+  std::set<std::string> options;
+  for (size_t at = text.find("--"); at != std::string::npos; at = text.find("--", at + 2)) {
+    const size_t end = text.find_first_not_of("abcdefghijklmnopqrstuvwxyz-", at + 2);
+    options.insert(text.substr(at, end - at));
+  }
+  return options;
+}
+
+TEST(CommandLine, ManualPageAndUsageNameTheSameOptions) {
+  std::ifstream file(FRACTAL_TREE_MANUAL_PAGE);
+  const std::string page((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  ASSERT_FALSE(page.empty()) << FRACTAL_TREE_MANUAL_PAGE;
+  const std::set<std::string> usage = LongOptions(ReadCommandLine({"--help"}).out);
+  EXPECT_EQ(usage.size(), 5u);
+  EXPECT_EQ(LongOptions(page), usage);
 }
 
 }  // namespace

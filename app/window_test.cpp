@@ -88,8 +88,6 @@ class RealWindow : public XvfbTest {
   void SetUp() override {
     XvfbTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    display_ = XOpenDisplay(server_->name().c_str());
-    ASSERT_NE(display_, nullptr);
     program_.emplace(Program(), server_->name());
     window_ = xsession::FindWindow(display_, kCaption, 20s);
     ASSERT_NE(window_, 0u) << "no window titled " << kCaption << "; " << program_->Errors();
@@ -98,7 +96,7 @@ class RealWindow : public XvfbTest {
 
   void TearDown() override {
     program_.reset();
-    if (display_) XCloseDisplay(display_);
+    XvfbTest::TearDown();
   }
 
   std::vector<long> Property(const char* name) {
@@ -143,7 +141,6 @@ class RealWindow : public XvfbTest {
   }
 
   std::optional<xsession::Process> program_;
-  Display* display_ = nullptr;
   Window window_ = 0;
 };
 
@@ -395,16 +392,6 @@ INSTANTIATE_TEST_SUITE_P(
 // centred, black around it.
 class GivenWindow : public XvfbTest {
  protected:
-  void SetUp() override {
-    XvfbTest::SetUp();
-    if (IsSkipped() || HasFatalFailure()) return;
-    display_ = XOpenDisplay(server_->name().c_str());
-    ASSERT_NE(display_, nullptr);
-  }
-  void TearDown() override {
-    if (display_) XCloseDisplay(display_);
-  }
-
   Window CreateWindow(int width, int height) {
     const Window window = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, width, height, 0, 0, 0);
     XMapWindow(display_, window);
@@ -418,8 +405,6 @@ class GivenWindow : public XvfbTest {
         .Next(Steady::now() + 5s)
         .has_value();
   }
-
-  Display* display_ = nullptr;
 };
 
 TEST_F(GivenWindow, FirstFrameIsEnlargedToFitTheWindowOrTheScreensaversOrTheRoot) {
@@ -472,19 +457,16 @@ TEST_F(GivenWindow, FollowsTheWindowsSizeAndEndsWhenItIsDestroyed) {
 
 TEST_F(XvfbTest, OnWindowsAFatalErrorIsShownInAMessageBox) {
   if (!UnderWine()) GTEST_SKIP() << "only the Windows program tells of errors in a message box";
-  Display* display = XOpenDisplay(server_->name().c_str());
-  ASSERT_NE(display, nullptr);
   xsession::Process program(Program(), server_->name(), {"SDL_VIDEODRIVER=none"});
-  const Window box = xsession::FindWindow(display, kCaption, 20s);
+  const Window box = xsession::FindWindow(display_, kCaption, 20s);
   ASSERT_NE(box, 0u) << "no message box; " << program.Errors();
-  AcknowledgeForWine(display, box);
+  AcknowledgeForWine(display_, box);
   XWindowAttributes attributes;
-  XGetWindowAttributes(display, box, &attributes);
+  XGetWindowAttributes(display_, box, &attributes);
   EXPECT_NE(attributes.width, kWidth) << "the program's own window, not a message box";
-  AskToClose(display, box);
+  AskToClose(display_, box);
   EXPECT_EQ(program.Wait(5s), std::optional<int>(1));
   EXPECT_NE(program.Errors().find("Fractal Tree: no display to show the window on: "), std::string::npos);
-  XCloseDisplay(display);
 }
 
 TEST(NoDisplay, ProgramReportsOneLineAndFails) {

@@ -3,10 +3,9 @@
 #include <SDL.h>
 
 #include <exception>
-#include <optional>
 #include <string>
 
-#include "runtime/enlarge.h"
+#include "runtime/canvas.h"
 #include "runtime/sdl_check.h"
 #include "runtime/software_surface.h"
 #include "runtime/ticker.h"
@@ -34,11 +33,6 @@ struct WindowDeleter {
 };
 using WindowPtr = std::unique_ptr<SDL_Window, WindowDeleter>;
 
-struct ImageDeleter {
-  void operator()(SDL_Surface* image) const { SDL_FreeSurface(image); }
-};
-using ImagePtr = std::unique_ptr<SDL_Surface, ImageDeleter>;
-
 void SetIcon(SDL_Window* window, const WindowSettings& settings) {
   SoftwareSurface icon(settings.iconSize, settings.iconSize, settings.background);
   icon.Cls();
@@ -56,100 +50,6 @@ WindowPtr CreateHiddenWindow(const WindowSettings& settings, int scale, WindowSy
   SetIcon(window.get(), settings);
   return window;
 }
-
-// The window's drawing surface. The form draws the picture at its own size:
-// straight into the window's pixels where they have the picture's size and
-// format, otherwise into an image of its own, shown enlarged to fit the
-// window. While the window cannot be seen, ticks go on but nothing is drawn.
-class Canvas final : public Surface {
- public:
-  Canvas(SDL_Window* window, const WindowSettings& settings)
-      : window_(window), background_(settings.background), picture_(settings.width, settings.height, background_) {
-    picture_.Cls();
-  }
-
-  void Cls() override {
-    if (target_) target_->Cls();
-  }
-  void Line(float x1, float y1, float x2, float y2, Colour colour) override {
-    if (target_) target_->Line(x1, y1, x2, y2, colour);
-  }
-
-  // Whether the window can be seen. While it cannot, the host waits for
-  // events alone, and no tick runs.
-  bool Visible() {
-    const bool visible = (SDL_GetWindowFlags(window_) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) == 0;
-    if (!visible) stale_ = true;
-    return visible;
-  }
-
-  // Runs the form's tick and shows its frame. A frame is drawn with the
-  // angles of the tick before it: after a time unseen, a first tick that
-  // draws nothing brings them up to the present.
-  void Tick(Form& form) {
-    if (!Visible()) return;
-    if (stale_) {
-      target_ = nullptr;
-      form.Timer1_Timer();
-      stale_ = false;
-    }
-    SDL_Surface* screen = WindowPixels();
-    if (HasThePicturesShape(screen)) {
-      direct_.emplace(screen, background_);
-      target_ = &*direct_;
-    } else {
-      direct_.reset();
-      target_ = &picture_;
-    }
-    form.Timer1_Timer();
-    Present();
-  }
-
-  // Shows the last frame drawn.
-  void Present() {
-    SDL_Surface* screen = WindowPixels();
-    if (!direct_ || direct_->image() != screen) Enlarge(screen);
-    CheckSdl("cannot show the picture", [&] { return SDL_UpdateWindowSurface(window_); });
-  }
-
- private:
-  SDL_Surface* WindowPixels() {
-    return CheckSdl("cannot get the window's pixels", [&] { return SDL_GetWindowSurface(window_); });
-  }
-
-  bool HasThePicturesShape(const SDL_Surface* screen) const {
-    return screen->format->format == picture_.image()->format->format && screen->w == picture_.width() &&
-           screen->h == picture_.height();
-  }
-
-  // Copies the picture into the window's pixels, enlarged to fit, through an
-  // image of the window's size where the window's pixels have another format.
-  void Enlarge(SDL_Surface* screen) {
-    SDL_Surface* frame = screen;
-    if (screen->format->format != picture_.image()->format->format) {
-      if (!converted_ || converted_->w != screen->w || converted_->h != screen->h) {
-        converted_.reset(CheckSdl("cannot create an image of the window's size", [&] {
-          return SDL_CreateRGBSurfaceWithFormat(0, screen->w, screen->h, 32, picture_.image()->format->format);
-        }));
-      }
-      frame = converted_.get();
-    }
-    raster::Enlarge(picture_.pixels(), PixelsOf(frame),
-                    raster::Fit(picture_.width(), picture_.height(), screen->w, screen->h), picture_.backgroundPixel());
-    if (frame != screen) {
-      CheckSdl("cannot copy the picture to the window",
-               [&] { return SDL_BlitSurface(frame, nullptr, screen, nullptr); });
-    }
-  }
-
-  SDL_Window* window_;
-  Colour background_;
-  SoftwareSurface picture_;
-  std::optional<SoftwareSurface> direct_;  // over the window's pixels
-  ImagePtr converted_;
-  Surface* target_ = nullptr;  // where the tick draws; none for a tick that draws nothing
-  bool stale_ = false;         // whether ticks were missed while the window could not be seen
-};
 
 int EventLoop(Canvas& canvas, Form& form, std::chrono::milliseconds interval, WindowSystem& system) {
   Ticker timer(interval, Steady::now());

@@ -90,9 +90,9 @@ void WriteGif(const std::string& path, const std::vector<Frame>& frames) {
   for (const auto& frame : frames) {
     Check(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, sizeof controlBytes, controlBytes), gif);
     Check(EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr), gif);
+    auto pixel = frame.begin();
     for (int y = 0; y < height; ++y) {
-      for (int x = 0; x < width; ++x)
-        row[static_cast<size_t>(x)] = indices[key(frame[static_cast<size_t>(y * width + x)])];
+      for (auto& index : row) index = indices[key(*pixel++)];
       Check(EGifPutLine(gif, row.data(), width), gif);
     }
   }

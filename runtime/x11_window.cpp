@@ -138,7 +138,9 @@ class X11WindowSystem final : public WindowSystem {
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
 
     SDL_ClearError();
-    SDL_Window* window = SDL_CreateWindowFrom(reinterpret_cast<const void*>(adopted));
+    // SDL takes the X window's id in the place of a pointer.
+    SDL_Window* window =
+        SDL_CreateWindowFrom(reinterpret_cast<const void*>(adopted));  // NOLINT(performance-no-int-to-ptr)
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) {

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "runtime/enlarge.h"
-#include "runtime/error.h"
+#include "runtime/sdl_check.h"
 
 namespace runtime {
 namespace {
@@ -137,15 +137,14 @@ class X11WindowSystem final : public WindowSystem {
     nextErrorHandler = XSetErrorHandler(OnError);
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
 
-    SDL_ClearError();
     // SDL takes the X window's id in the place of a pointer.
-    SDL_Window* window =
-        SDL_CreateWindowFrom(reinterpret_cast<const void*>(adopted));  // NOLINT(performance-no-int-to-ptr)
+    SDL_Window* window = CheckSdl("cannot draw into the window", [] {
+      return SDL_CreateWindowFrom(reinterpret_cast<const void*>(adopted));  // NOLINT(performance-no-int-to-ptr)
+    });
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
-    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) {
-      throw Error(ErrorKind::Host, "cannot draw into the window: " + std::string(SDL_GetError()));
-    }
+    CheckSdl("cannot reach the window drawn into",
+             [&] { return SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11 ? 0 : -1; });
     // SDL watches only the windows it made: the size and exposure of this
     // one are asked for here, beside whatever SDL already asked of it.
     Display* display = info.info.x11.display;

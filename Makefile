@@ -14,7 +14,7 @@ PACKAGES := g++ cmake make pkg-config libsdl2-dev libsdl2-image-dev \
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix xz-utils wine wine64
 WINDOWS_DEPS := build/windows-deps
 WINDOWS_PROGRAM := build/windows/app/fractal-tree.exe
-WINDOWS_ICON := $(abspath $(BUILD_DIR))/app/icons/fractal-tree.ico
+WINDOWS_ICON := $(abspath $(BUILD_DIR))/tools/icons/fractal-tree.ico
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 .PHONY: run test check lint bench package build configure deps windows windows-test windows-deps
@@ -36,7 +36,7 @@ check: build
 
 # The sources follow .clang-format, and clang-tidy's checks in .clang-tidy pass
 # (on what the Linux build compiles: the Windows files need Windows' headers).
-SOURCES = $(shell find runtime tree anim app bench -name '*.cpp' -o -name '*.h')
+SOURCES = $(shell find runtime host tree anim app tools testing tests bench -name '*.cpp' -o -name '*.h')
 lint: configure
 	@clang-format --dry-run --Werror $(SOURCES)
 	@echo $(filter-out %_windows.cpp,$(filter %.cpp,$(SOURCES))) | xargs -P $$(nproc) -n 1 clang-tidy -p $(BUILD_DIR) --quiet
@@ -61,7 +61,7 @@ windows-test: windows build
 	ctest --preset windows
 	WINEPREFIX=$(abspath build/windows/wine) wineserver -k || true
 	WINEPREFIX=$(abspath build/windows/wine) WINEDEBUG=-all FRACTAL_TREE_UNDER_TEST=$(abspath $(WINDOWS_PROGRAM)) \
-	  ./$(BUILD_DIR)/app/window_test --gtest_filter='$(WINE_WINDOW_TESTS)'
+	  ./$(BUILD_DIR)/tests/window_test --gtest_filter='$(WINE_WINDOW_TESTS)'
 	WINEPREFIX=$(abspath build/windows/wine) wineserver -k || true
 
 bench: build

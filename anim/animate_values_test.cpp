@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "runtime/test/fakes.h"
+#include "testing/fakes.h"
 
 namespace {
 

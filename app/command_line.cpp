@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "runtime/enlarge.h"
+#include "runtime/scale.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ std::optional<std::string_view> ValueOf(std::string_view name, const std::vector
 }  // namespace
 
 CommandLine ReadCommandLine(const std::vector<std::string_view>& arguments) {
-  runtime::ShowOptions options;
+  host::ShowOptions options;
   for (size_t at = 0; at < arguments.size(); ++at) {
     const std::string_view argument = arguments[at];
     const std::string_view name = argument.substr(0, argument.find('='));
@@ -74,9 +74,9 @@ CommandLine ReadCommandLine(const std::vector<std::string_view>& arguments) {
       const std::optional<std::string_view> value = ValueOf(name, arguments, at);
       if (!value) return Wrong("--scale needs a number");
       const std::optional<int> scale = WholeNumber<int>(*value);
-      if (!scale || *scale < 1 || *scale > runtime::raster::kLargestScale) {
-        return Wrong("--scale takes a whole number from 1 to " + std::to_string(runtime::raster::kLargestScale) +
-                     ", not '" + std::string(*value) + "'");
+      if (!scale || *scale < 1 || *scale > runtime::kLargestScale) {
+        return Wrong("--scale takes a whole number from 1 to " + std::to_string(runtime::kLargestScale) + ", not '" +
+                     std::string(*value) + "'");
       }
       options.scale = *scale;
       continue;

@@ -5,15 +5,15 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/host.h"
+#include "host/form.h"
 
 // What the program's arguments ask for, read in the GNU manner: to show the
 // window with the options given, or to print and end at once.
 struct CommandLine {
-  std::optional<runtime::ShowOptions> show;  // empty: end at once with status
-  int status = 0;                            // 2 for arguments that cannot be taken
-  std::string out;                           // for standard output: the usage or the version
-  std::string errors;                        // for standard error: a one-line complaint and the usage
+  std::optional<host::ShowOptions> show;  // empty: end at once with status
+  int status = 0;                         // 2 for arguments that cannot be taken
+  std::string out;                        // for standard output: the usage or the version
+  std::string errors;                     // for standard error: a one-line complaint and the usage
 };
 
 // Reads the arguments that follow the program's name.

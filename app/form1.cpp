@@ -17,7 +17,7 @@ constexpr double kTiltOffset = 10;
 
 }  // namespace
 
-const runtime::WindowSettings Form1::kSettings{
+const host::WindowSettings Form1::kSettings{
     .caption = "Fractal Tree",
     .width = 342,
     .height = 366,
@@ -27,7 +27,7 @@ const runtime::WindowSettings Form1::kSettings{
     .paintIcon = PaintIcon,
 };
 
-Form1::Form1(const runtime::Services& services)
+Form1::Form1(const host::Services& services)
     : FractalTree(services.surface), clock_(services.clock), random_(services.random) {}
 
 anim::clsAnimateValues& Form1::Animvalues() {
@@ -41,7 +41,7 @@ void Form1::Form_Load() { Animvalues().Init(kTiltRange, kSpreadRange); }
 // frame is drawn with both angles 0.
 void Form1::Timer1_Timer() {
   surface().Cls();
-  DoIt(kTrunkX, kTrunkY, kUp, 0, 0);
+  DoIt(tree::kTrunkX, tree::kTrunkY, tree::kUp, 0, 0);
   tilt = checked::Single(Animvalues().GetA() - kTiltOffset);
   spread = Animvalues().GetB();
   Animvalues().Update();

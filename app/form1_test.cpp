@@ -6,9 +6,10 @@
 #include <string>
 
 #include "app/icon.h"
-#include "runtime/software_surface.h"
-#include "runtime/test/fakes.h"
-#include "runtime/test/pixels.h"
+#include "host/software_surface.h"
+#include "runtime/handler.h"
+#include "testing/fakes.h"
+#include "testing/pixels.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ constexpr double kLoadTime = 1000.0;
 
 std::vector<fakes::DrawnLine> TreeLines(float tilt, float spread) {
   fakes::RecordingSurface surface;
-  tree::FractalTree(surface, tilt, spread).DoIt(100, 300, 180, 0, 0);
+  tree::FractalTree(surface, tilt, spread).DrawWhole();
   return surface.lines;
 }
 
@@ -85,7 +86,7 @@ TEST_F(Form1Test, ErrorInATickReachesTheHostAsOneLineAndAFailingStatus) {
 
 TEST(Form1, FirstTickDrawsTheVerticalLineOnTheRealSurface) {
   const auto& settings = Form1::kSettings;
-  runtime::SoftwareSurface surface(settings.width, settings.height, settings.background);
+  host::SoftwareSurface surface(settings.width, settings.height, settings.background);
   fakes::FakeClock clock;
   fakes::ScriptedRandom random{{0.9f, 0.9f, 0.1f, 0.1f}};
   Form1 form({surface, clock, random});
@@ -93,15 +94,15 @@ TEST(Form1, FirstTickDrawsTheVerticalLineOnTheRealSurface) {
   surface.Line(0, 0, 341, 365, 0xFFFFFF);  // cleared by the tick
   form.Timer1_Timer();
 
-  runtime::SoftwareSurface reference(settings.width, settings.height, settings.background);
+  host::SoftwareSurface reference(settings.width, settings.height, settings.background);
   reference.Cls();
-  tree::FractalTree(reference).DoIt(100, 300, 180, 0, 0);
+  tree::FractalTree(reference).DrawWhole();
   EXPECT_EQ(pixels::All(surface), pixels::All(reference));
   EXPECT_EQ(pixels::CountTreePixels(surface), 301);
 }
 
 TEST(Form1, IconShowsTheTreeInItsPalette) {
-  runtime::SoftwareSurface icon(kIconSize, kIconSize, 0);
+  host::SoftwareSurface icon(kIconSize, kIconSize, 0);
   icon.Cls();
   PaintIcon(icon, kIconSize);
   EXPECT_GT(pixels::CountTreePixels(icon), kIconSize * kIconSize / 10);

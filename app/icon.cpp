@@ -1,6 +1,5 @@
 #include "app/icon.h"
 
-#include "app/form1.h"
 #include "tree/fractal_tree.h"
 
 namespace {
@@ -34,5 +33,5 @@ class ScaledSurface final : public runtime::Surface {
 
 void PaintIcon(runtime::Surface& icon, int size) {
   ScaledSurface scaled(icon, static_cast<float>(size) / kSide);
-  tree::FractalTree(scaled, kTilt, kSpread).DoIt(Form1::kTrunkX, Form1::kTrunkY, Form1::kUp, 0, 0);
+  tree::FractalTree(scaled, kTilt, kSpread).DrawWhole();
 }

@@ -2,12 +2,13 @@
 
 #include "app/command_line.h"
 #include "app/form1.h"
+#include "host/host.h"
 
 int main(int argc, char** argv) {
   const CommandLine command = ReadCommandLine({argv + 1, argv + argc});
   std::fputs(command.out.c_str(), stdout);
   std::fputs(command.errors.c_str(), stderr);
   if (!command.show) return command.status;
-  return runtime::Run(Form1::kSettings, *command.show,
-                      [](const runtime::Services& services) { return std::make_unique<Form1>(services); });
+  return host::Run(Form1::kSettings, *command.show,
+                   [](const host::Services& services) { return std::make_unique<Form1>(services); });
 }

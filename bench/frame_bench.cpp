@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "host/software_surface.h"
 #include "runtime/enlarge.h"
-#include "runtime/software_surface.h"
-#include "runtime/test/fakes.h"
+#include "testing/fakes.h"
 
 namespace {
 
@@ -22,12 +22,10 @@ constexpr float kSpread = 25;
 const int kWidth = Form1::kSettings.width;
 const int kHeight = Form1::kSettings.height;
 
-void DrawTree(runtime::Surface& surface) {
-  tree::FractalTree(surface, kTilt, kSpread).DoIt(Form1::kTrunkX, Form1::kTrunkY, Form1::kUp, 0, 0);
-}
+void DrawTree(runtime::Surface& surface) { tree::FractalTree(surface, kTilt, kSpread).DrawWhole(); }
 
 void Frame(benchmark::State& state) {
-  runtime::SoftwareSurface surface(kWidth, kHeight, 0);
+  host::SoftwareSurface surface(kWidth, kHeight, 0);
   for (auto _ : state) {
     surface.Cls();
     DrawTree(surface);
@@ -37,9 +35,9 @@ void Frame(benchmark::State& state) {
 // The same frame shown on a desktop scaled to 200 %: drawn at its own size,
 // then enlarged into the window's pixels.
 void FrameAtScale2(benchmark::State& state) {
-  runtime::SoftwareSurface picture(kWidth, kHeight, 0);
-  runtime::SoftwareSurface window(2 * kWidth, 2 * kHeight, 0);
-  const auto placement = runtime::raster::Fit(kWidth, kHeight, window.width(), window.height());
+  host::SoftwareSurface picture(kWidth, kHeight, 0);
+  host::SoftwareSurface window(2 * kWidth, 2 * kHeight, 0);
+  const auto placement = runtime::Fit(kWidth, kHeight, window.width(), window.height());
   for (auto _ : state) {
     picture.Cls();
     DrawTree(picture);
@@ -48,7 +46,7 @@ void FrameAtScale2(benchmark::State& state) {
 }
 
 void Tick(benchmark::State& state) {
-  runtime::SoftwareSurface surface(kWidth, kHeight, 0);
+  host::SoftwareSurface surface(kWidth, kHeight, 0);
   runtime::SystemClock clock;
   runtime::Generator random;
   Form1 form({surface, clock, random});

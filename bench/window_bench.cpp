@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "runtime/test/x_session.h"
+#include "testing/x_session.h"
 
 namespace {
 

@@ -3,8 +3,6 @@
 #include <chrono>
 #include <ctime>
 
-#include "runtime/local_time.h"
-
 namespace runtime {
 
 double SystemClock::Timer() {

@@ -1,7 +1,6 @@
 #include "runtime/enlarge.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
 namespace runtime::raster {
@@ -65,16 +64,6 @@ void EnlargeRow(const Image& picture, const Image& frame, const Placement& place
 }
 
 }  // namespace
-
-Placement Fit(int pictureWidth, int pictureHeight, int frameWidth, int frameHeight) {
-  const int scale = std::max(1, std::min(frameWidth / pictureWidth, frameHeight / pictureHeight));
-  return {scale, (frameWidth - pictureWidth * scale) / 2, (frameHeight - pictureHeight * scale) / 2};
-}
-
-int WholeScale(double desktopScale) {
-  if (!(desktopScale >= 1.5)) return 1;  // not a number too
-  return desktopScale >= kLargestScale ? kLargestScale : static_cast<int>(std::lround(desktopScale));
-}
 
 void Enlarge(const Image& picture, const Image& frame, const Placement& placement, uint32_t background) {
   for (int y = 0; y < frame.height; ++y) {

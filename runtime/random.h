@@ -5,7 +5,8 @@
 namespace runtime {
 
 // The random-number generator: each call gives the next number of a
-// pseudo-random sequence, uniform in [0, 1).
+// pseudo-random sequence, uniform in [0, 1). Tests play a script through
+// testing/fakes.h's ScriptedRandom.
 class RandomSource {
  public:
   virtual ~RandomSource() = default;

@@ -7,6 +7,8 @@ namespace runtime {
 // A drawing surface in pixels: origin at the top-left corner, x to the right,
 // y downwards. Drawing outside the area is clipped; later drawing paints over
 // earlier drawing. A failure of the underlying toolkit raises a host error.
+// The real ones are host/software_surface.h and the window's host/canvas.h;
+// testing/fakes.h records what is drawn.
 class Surface {
  public:
   virtual ~Surface() = default;

@@ -6,6 +6,11 @@
 
 namespace tree {
 
+// Where the trunk starts, in the window's pixels, and its direction: straight up.
+inline constexpr float kTrunkX = 100;
+inline constexpr float kTrunkY = 300;
+inline constexpr float kUp = 180;
+
 // The fractal tree: each node is a straight segment whose end carries three
 // subtrees, five levels deep. The window that shows the tree derives from this
 // class and steers its shape through tilt and spread.
@@ -18,6 +23,9 @@ class FractalTree {
   // then its subtrees. depth is 0 for the root; cornered shifts the colour
   // towards blue and grows by the index of each branch taken.
   void DoIt(float x, float y, float degree, int32_t depth, int32_t cornered);
+
+  // Draws the whole tree, from the trunk up.
+  void DrawWhole() { DoIt(kTrunkX, kTrunkY, kUp, 0, 0); }
 
  protected:
   // Turns every branch against its parent, in degrees.

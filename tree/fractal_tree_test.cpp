@@ -8,9 +8,9 @@
 #include <set>
 #include <utility>
 
-#include "runtime/software_surface.h"
-#include "runtime/test/fakes.h"
-#include "runtime/test/pixels.h"
+#include "host/software_surface.h"
+#include "testing/fakes.h"
+#include "testing/pixels.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ constexpr int kHeight = 366;
 constexpr int kSegmentsPerTree = 363;
 
 void DrawRoot(runtime::Surface& surface, float tilt, float spread) {
-  tree::FractalTree(surface, tilt, spread).DoIt(100, 300, 180, 0, 0);
+  tree::FractalTree(surface, tilt, spread).DrawWhole();
 }
 
 // Checks the drawing of the node whose segment is lines[pos], knowing its
@@ -60,12 +60,12 @@ TEST(FractalTree, RootCallDrawsEveryNodeBeforeEachOfItsSubtrees) {
 
 TEST(FractalTree, CallAtTheLeafDepthDrawsNothing) {
   fakes::RecordingSurface surface;
-  tree::FractalTree(surface, 5, 25).DoIt(100, 300, 180, 5, 0);
+  tree::FractalTree(surface, 5, 25).DoIt(tree::kTrunkX, tree::kTrunkY, tree::kUp, 5, 0);
   EXPECT_TRUE(surface.lines.empty());
 }
 
 TEST(FractalTree, FirstFrameIsOneVerticalLineInTheLastPathsColours) {
-  runtime::SoftwareSurface surface(kWidth, kHeight, 0);
+  host::SoftwareSurface surface(kWidth, kHeight, 0);
   surface.Cls();
   DrawRoot(surface, 0, 0);
 
@@ -89,7 +89,7 @@ TEST(FractalTree, FirstFrameIsOneVerticalLineInTheLastPathsColours) {
 }
 
 TEST(FractalTree, SwayingFrameUsesOnlyTheTreePalette) {
-  runtime::SoftwareSurface surface(kWidth, kHeight, 0);
+  host::SoftwareSurface surface(kWidth, kHeight, 0);
   surface.Cls();
   DrawRoot(surface, 5, 25);
 
@@ -126,7 +126,7 @@ TEST(FractalTree, ErrorsEndTheWholeRecursionAndKeepWhatWasDrawn) {
     surface.failAfter = c.failAfter;
     tree::FractalTree tree(surface, c.tilt, c.spread);
     try {
-      tree.DoIt(100, 300, c.degree, 0, c.cornered);
+      tree.DoIt(tree::kTrunkX, tree::kTrunkY, c.degree, 0, c.cornered);
       ADD_FAILURE() << "no error";
     } catch (const runtime::Error& error) {
       EXPECT_EQ(error.kind(), c.kind);
@@ -149,7 +149,7 @@ TEST(FractalTree, HostileAnglesDrawTheWholeTreeOrRaiseAFloatingPointError) {
   const auto wide = [&] { return (generator() % 2 ? 1.0f : -1.0f) * std::pow(10.0f, exponent(generator)); };
   for (int i = 0; i < 1000; ++i) angles.emplace_back(wide(), wide());
 
-  runtime::SoftwareSurface real(kWidth, kHeight, 0);
+  host::SoftwareSurface real(kWidth, kHeight, 0);
   for (const auto& [tilt, spread] : angles) {
     SCOPED_TRACE(testing::Message() << "tilt " << tilt << ", spread " << spread);
     fakes::RecordingSurface recording;

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <optional>
+
+#include "host/form.h"
+#include "host/sdl_ptr.h"
+#include "host/software_surface.h"
+
+struct SDL_Window;
+
+namespace host {
+
+// The window's pixels as the canvas sees them. WindowScreen is the real one;
+// host/canvas_test.cpp has a stand-in of its own.
+class Screen {
+ public:
+  virtual ~Screen() = default;
+  // Whether the window can be seen.
+  virtual bool Visible() = 0;
+  // The window's pixels; their size and format may change between calls.
+  virtual SDL_Surface* Pixels() = 0;
+  // Shows the window's pixels.
+  virtual void Show() = 0;
+};
+
+// An SDL window's own pixels.
+class WindowScreen final : public Screen {
+ public:
+  explicit WindowScreen(SDL_Window* window) : window_(window) {}
+
+  bool Visible() override;
+  SDL_Surface* Pixels() override;
+  void Show() override;
+
+ private:
+  SDL_Window* window_;
+};
+
+// The window's drawing surface. The form draws the picture at its own size:
+// straight into the window's pixels where they have the picture's size and
+// format, otherwise into an image of its own, shown enlarged to fit the
+// window. While the window cannot be seen no tick runs; the first tick after
+// it is seen again brings the angles up to the present before it draws.
+class Canvas final : public runtime::Surface {
+ public:
+  Canvas(Screen& screen, const WindowSettings& settings);
+
+  void Cls() override;
+  void Line(float x1, float y1, float x2, float y2, runtime::Colour colour) override;
+
+  // Whether the window can be seen.
+  bool Visible();
+
+  // Runs the form's tick and shows its frame.
+  void Tick(Form& form);
+
+  // Shows the last frame drawn.
+  void Present();
+
+ private:
+  bool HasThePicturesShape(const SDL_Surface* pixels) const;
+  void Enlarge(SDL_Surface* pixels);
+
+  Screen& screen_;
+  runtime::Colour background_;
+  SoftwareSurface picture_;
+  std::optional<SoftwareSurface> direct_;  // over the window's pixels
+  SdlPtr<SDL_Surface> converted_;
+  runtime::Surface* target_ = nullptr;  // where the tick draws; none for a tick that draws nothing
+  bool stale_ = false;                  // whether ticks were missed while the window could not be seen
+};
+
+}  // namespace host

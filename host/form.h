@@ -1,0 +1,56 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "runtime/clock.h"
+#include "runtime/colour.h"
+#include "runtime/random.h"
+#include "runtime/surface.h"
+
+namespace host {
+
+// What the host hands to a window: its drawing surface, the clock and the generator.
+struct Services {
+  runtime::Surface& surface;
+  runtime::Clock& clock;
+  runtime::RandomSource& random;
+};
+
+// The event handlers of a window, called by the host on its one thread.
+class Form {
+ public:
+  virtual ~Form() = default;
+  // Runs once, before the window is first shown.
+  virtual void Form_Load() = 0;
+  // Runs at every tick of the window's timer.
+  virtual void Timer1_Timer() = 0;
+};
+
+// A window's fixed settings.
+struct WindowSettings {
+  std::string_view caption;
+  int width;  // client area, pixels
+  int height;
+  runtime::Colour background;
+  std::chrono::milliseconds timerInterval;
+  int iconSize;  // pixels, square
+  void (*paintIcon)(runtime::Surface& icon, int size);
+};
+
+// How the window is shown, as the user asked.
+struct ShowOptions {
+  int scale = 0;  // whole enlargement of the window and its picture; 0 for the desktop's scale
+  // Drawing into an existing window instead of one of the program's own: the
+  // window with this id, or with root, the screensaver's or the screen's.
+  std::optional<uint64_t> windowId;
+  bool root = false;
+};
+
+using FormFactory = std::function<std::unique_ptr<Form>(const Services&)>;
+
+}  // namespace host

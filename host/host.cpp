@@ -1,0 +1,116 @@
+#include "host/host.h"
+
+#include <SDL.h>
+
+#include <string>
+
+#include "host/canvas.h"
+#include "host/platform.h"
+#include "host/sdl_check.h"
+#include "host/sdl_ptr.h"
+#include "host/software_surface.h"
+#include "runtime/handler.h"
+#include "runtime/ticker.h"
+
+namespace host {
+namespace {
+
+using Steady = std::chrono::steady_clock;
+
+// SDL's video subsystem, for as long as the program runs.
+class Video {
+ public:
+  Video() {
+    if (SDL_getenv("SDL_VIDEODRIVER") == nullptr) SDL_SetHint(SDL_HINT_VIDEODRIVER, VideoDrivers().c_str());
+    CheckSdl("no display to show the window on", [] { return SDL_Init(SDL_INIT_VIDEO); });
+  }
+  ~Video() { SDL_Quit(); }
+  Video(const Video&) = delete;
+  Video& operator=(const Video&) = delete;
+};
+
+void SetIcon(SDL_Window* window, const WindowSettings& settings) {
+  SoftwareSurface icon(settings.iconSize, settings.iconSize, settings.background);
+  icon.Cls();
+  settings.paintIcon(icon, settings.iconSize);
+  SDL_SetWindowIcon(window, icon.image());
+}
+
+SdlPtr<SDL_Window> CreateHiddenWindow(const WindowSettings& settings, int scale, WindowSystem& system) {
+  SdlPtr<SDL_Window> window(CheckSdl("cannot create the window", [&] {
+    return SDL_CreateWindow(std::string(settings.caption).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                            settings.width * scale, settings.height * scale,
+                            SDL_WINDOW_HIDDEN | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALLOW_HIGHDPI);
+  }));
+  system.RequestDialogFrame(window.get());
+  SetIcon(window.get(), settings);
+  return window;
+}
+
+// The program's own window, hidden until loaded, or another program's.
+SdlPtr<SDL_Window> OpenWindow(const WindowSettings& settings, const ShowOptions& options, WindowSystem& system) {
+  if (options.root || options.windowId) return SdlPtr<SDL_Window>(system.AdoptWindow(options.windowId));
+  return CreateHiddenWindow(settings, options.scale > 0 ? options.scale : system.DesktopScale(), system);
+}
+
+// The running program: its window, loaded and shown, and what its event
+// loop needs from one step to the next.
+class Session {
+ public:
+  Session(const WindowSettings& settings, const ShowOptions& options, const FormFactory& makeForm)
+      : system_(ConnectWindowSystem(SDL_GetCurrentVideoDriver(), settings.caption)),
+        window_(OpenWindow(settings, options, *system_)),
+        screen_(window_.get()),
+        canvas_(screen_, settings),
+        form_(makeForm({canvas_, clock_, random_})),
+        timer_(settings.timerInterval, Steady::now()) {
+    form_->Form_Load();
+    if ((SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_FOREIGN) == 0) SDL_ShowWindow(window_.get());
+  }
+
+  // One step of the event loop: waits until an event comes or the next tick
+  // is due (while the window cannot be seen, for an event alone), handles
+  // the events, then runs the tick if it is due. False once the window is
+  // closed.
+  bool Step() {
+    SDL_Event event;
+    const int wait = canvas_.Visible() ? timer_.MillisecondsLeft(Steady::now()) : -1;
+    if (SDL_WaitEventTimeout(&event, wait)) {
+      do {
+        if (event.type == SDL_QUIT) return false;
+        // The picture still holds the last frame: show it again at once.
+        if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED) canvas_.Present();
+        if (event.type == SDL_SYSWMEVENT) system_->Notice(*event.syswm.msg);
+      } while (SDL_PollEvent(&event));
+    }
+    if (timer_.Due(Steady::now())) canvas_.Tick(*form_);
+    return true;
+  }
+
+ private:
+  Video video_;
+  std::unique_ptr<WindowSystem> system_;
+  SdlPtr<SDL_Window> window_;
+  WindowScreen screen_;
+  Canvas canvas_;
+  runtime::SystemClock clock_;
+  runtime::Generator random_;
+  std::unique_ptr<Form> form_;
+  runtime::Ticker timer_;
+};
+
+}  // namespace
+
+int Run(const WindowSettings& settings, const ShowOptions& options, const FormFactory& makeForm) {
+  return runtime::RunHandler(
+      settings.caption,
+      [&] {
+        Session session(settings, options, makeForm);
+        while (session.Step()) {
+        }
+        return 0;
+      },
+      [&](std::string_view line) { ReportFatalError(settings.caption, line); });
+}
+
+}  // namespace host

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "host/sdl_ptr.h"
+#include "runtime/raster.h"
+#include "runtime/surface.h"
+
+struct SDL_Surface;
+
+namespace host {
+
+// A surface drawn straight into the 32-bit pixels of an SDL image.
+class SoftwareSurface final : public runtime::Surface {
+ public:
+  // Draws into an image of its own.
+  SoftwareSurface(int width, int height, runtime::Colour background);
+  // Draws into an image owned by someone else, such as a window; its pixels
+  // must be 32 bits wide.
+  SoftwareSurface(SDL_Surface* target, runtime::Colour background);
+  SoftwareSurface(const SoftwareSurface&) = delete;
+  SoftwareSurface& operator=(const SoftwareSurface&) = delete;
+
+  void Cls() override;
+  void Line(float x1, float y1, float x2, float y2, runtime::Colour colour) override;
+
+  runtime::Rgb Pixel(int x, int y) const;
+  int width() const { return raster_.width; }
+  int height() const { return raster_.height; }
+  SDL_Surface* image() const { return target_; }
+  const runtime::raster::Image& pixels() const { return raster_; }
+  uint32_t backgroundPixel() const { return backgroundPixel_; }
+
+ private:
+  uint32_t PixelOf(runtime::Colour colour);
+
+  SdlPtr<SDL_Surface> owned_;
+  SDL_Surface* target_;
+  runtime::raster::Image raster_;
+  uint32_t backgroundPixel_;
+  // The last colour drawn and its pixel value, mapped only when it changes.
+  runtime::Colour lastColour_;
+  uint32_t lastPixel_;
+};
+
+// The pixels of an SDL image, which must be 32 bits wide.
+runtime::raster::Image PixelsOf(SDL_Surface* image);
+
+}  // namespace host

@@ -1,0 +1,188 @@
+#include "host/window_system_x11.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xresource.h>
+#include <X11/Xutil.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "host/platform.h"
+#include "host/sdl_check.h"
+#include "host/window_handles.h"
+#include "runtime/scale.h"
+
+namespace host {
+namespace {
+
+// The Motif window-manager hints, as window managers read them.
+constexpr long kHintFunctions = 1L << 0;
+constexpr long kHintDecorations = 1L << 1;
+constexpr long kFunctionMove = 1L << 2;
+constexpr long kFunctionClose = 1L << 5;
+constexpr long kDecorBorder = 1L << 1;
+constexpr long kDecorTitle = 1L << 3;
+constexpr long kDecorMenu = 1L << 4;
+
+// The resolution of an unscaled desktop, in dots per inch.
+constexpr double kUnscaledDpi = 96;
+
+// The window's caption, which the lines that end the program begin with.
+std::string caption;
+
+// Ends the program at once, for a failure noticed where neither Xlib nor
+// SDL may be returned to.
+[[noreturn]] void EndAtOnce(const std::string& line) {
+  ReportFatalError(caption, caption + ": " + line);
+  std::_Exit(1);
+}
+
+// Called by Xlib, which must not be returned to: the connection is gone.
+int OnLostDisplay(Display*) { EndAtOnce("lost the connection to the display"); }
+
+// The window of another program that the picture is drawn into, and what to
+// say when it goes. Its end is noticed as an event, or where a request about
+// it comes first, as an X error; either way there is nothing left to do, and
+// the toolkit, which still holds the window, must not touch it again.
+Window adopted = 0;
+XErrorHandler nextErrorHandler = nullptr;
+
+[[noreturn]] void EndForTheWindowIsGone() {
+  char line[64];
+  std::snprintf(line, sizeof line, "there is no window 0x%lx to draw into", adopted);
+  EndAtOnce(line);
+}
+
+int OnError(Display* display, XErrorEvent* error) {
+  if (adopted != 0 && error->resourceid == adopted &&
+      (error->error_code == BadWindow || error->error_code == BadDrawable)) {
+    EndForTheWindowIsGone();
+  }
+  return nextErrorHandler ? nextErrorHandler(display, error) : 0;
+}
+
+// The screensaver's window, as a screensaver names it to the programs it
+// runs, in decimal or in hexadecimal with 0x.
+Window ScreensaverWindow() {
+  const char* named = std::getenv("XSCREENSAVER_WINDOW");
+  return named ? std::strtoul(named, nullptr, 0) : 0;
+}
+
+// The desktop's scale: the font resolution in the resource database, as
+// desktops set it, else the toolkits' scale variable.
+double ScaleOf(Display* display) {
+  if (const char* resources = XResourceManagerString(display)) {
+    XrmInitialize();
+    XrmDatabase database = XrmGetStringDatabase(resources);
+    char* type = nullptr;
+    XrmValue value{};
+    double dpi = 0;
+    if (XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr) dpi = std::atof(value.addr);
+    XrmDestroyDatabase(database);
+    if (dpi > 0) return dpi / kUnscaledDpi;
+  }
+  const char* gdkScale = std::getenv("GDK_SCALE");
+  return gdkScale ? std::atof(gdkScale) : 1;
+}
+
+bool UsableVisual(int depth, int visualClass) {
+  return visualClass == TrueColor && (depth == 15 || depth == 16 || depth == 24 || depth == 32);
+}
+
+// Where the default visual has pixels SDL cannot draw, such as 10 bits a
+// channel, asks SDL for a 24- or 32-bit TrueColor visual of the same screen.
+void ChooseVisual(Display* display) {
+  const int screen = DefaultScreen(display);
+  const Visual* visual = DefaultVisual(display, screen);
+  if (UsableVisual(DefaultDepth(display, screen), visual->c_class)) return;
+  for (int depth : {24, 32}) {
+    XVisualInfo info;
+    if (XMatchVisualInfo(display, screen, depth, TrueColor, &info)) {
+      SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, std::to_string(info.visualid).c_str());
+      return;
+    }
+  }
+}
+
+class X11WindowSystem final : public WindowSystem {
+ public:
+  X11WindowSystem(int scale, Window root) : scale_(scale), root_(root) {}
+
+  int DesktopScale() override { return scale_; }
+
+  void RequestDialogFrame(SDL_Window* window) override {
+    const std::optional<SDL_SysWMinfo> handles = HandlesOf(window, SDL_SYSWM_X11);
+    if (!handles) return;
+    Display* display = handles->info.x11.display;
+    const Window id = handles->info.x11.window;
+
+    const long motif[5] = {kHintFunctions | kHintDecorations, kFunctionMove | kFunctionClose,
+                           kDecorBorder | kDecorTitle | kDecorMenu, 0, 0};
+    const Atom motifHints = XInternAtom(display, "_MOTIF_WM_HINTS", False);
+    XChangeProperty(display, id, motifHints, motifHints, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(motif), 5);
+
+    const Atom dialog = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DIALOG", False);
+    XChangeProperty(display, id, XInternAtom(display, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&dialog), 1);
+    XFlush(display);
+  }
+
+  SDL_Window* AdoptWindow(std::optional<uint64_t> id) override {
+    const Window screensaver = ScreensaverWindow();
+    adopted = id ? static_cast<Window>(*id) : screensaver ? screensaver : root_;
+    nextErrorHandler = XSetErrorHandler(OnError);
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+
+    // SDL takes the X window's id in the place of a pointer.
+    SDL_Window* window = CheckSdl("cannot draw into the window", [] {
+      return SDL_CreateWindowFrom(reinterpret_cast<const void*>(adopted));  // NOLINT(performance-no-int-to-ptr)
+    });
+    std::optional<SDL_SysWMinfo> handles;
+    CheckSdl("cannot reach the window drawn into", [&] {
+      handles = HandlesOf(window, SDL_SYSWM_X11);
+      return handles ? 0 : -1;
+    });
+    // SDL watches only the windows it made: the size and exposure of this
+    // one are asked for here, beside whatever SDL already asked of it.
+    Display* display = handles->info.x11.display;
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, adopted, &attributes);
+    XSelectInput(display, adopted, attributes.your_event_mask | StructureNotifyMask | ExposureMask);
+    XFlush(display);
+    return window;
+  }
+
+  void Notice(const SDL_SysWMmsg& message) override {
+    if (message.subsystem != SDL_SYSWM_X11) return;
+    const XEvent& event = message.msg.x11.event;
+    if (event.type == DestroyNotify && event.xdestroywindow.window == adopted) EndForTheWindowIsGone();
+  }
+
+ private:
+  int scale_;
+  Window root_;
+};
+
+}  // namespace
+
+std::unique_ptr<WindowSystem> ConnectX11(std::string_view windowCaption) {
+  // Without this SDL puts an OpenGL renderer behind the window's pixels.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  caption = std::string(windowCaption);
+  XSetIOErrorHandler(OnLostDisplay);
+
+  int scale = 1;
+  Window root = 0;
+  if (Display* display = XOpenDisplay(nullptr)) {
+    scale = runtime::WholeScale(ScaleOf(display));
+    root = DefaultRootWindow(display);
+    ChooseVisual(display);
+    XCloseDisplay(display);
+  }
+  return std::make_unique<X11WindowSystem>(scale, root);
+}
+
+}  // namespace host

@@ -1,0 +1,34 @@
+#include "runtime/scale.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <utility>
+
+namespace {
+
+using runtime::Placement;
+
+TEST(Scale, FitTakesTheLargestWholeScaleThatFitsCentred) {
+  struct Case {
+    int width, height;
+    Placement placement;
+  };
+  const Case cases[] = {
+      {342, 366, {1, 0, 0}},       {684, 732, {2, 0, 0}},     {1026, 1098, {3, 0, 0}},     {1000, 800, {2, 158, 34}},
+      {1920, 1080, {2, 618, 174}}, {683, 732, {1, 170, 183}}, {100, 100, {1, -121, -133}}, {0, 0, {1, -171, -183}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(runtime::Fit(342, 366, c.width, c.height), c.placement) << c.width << " x " << c.height;
+  }
+}
+
+TEST(Scale, DesktopScaleRoundsToAWholeScaleFromOneToTheLargest) {
+  const double kNaN = std::numeric_limits<double>::quiet_NaN();
+  const double kInf = std::numeric_limits<double>::infinity();
+  const std::pair<double, int> cases[] = {{-2, 1},  {0, 1},   {1, 1}, {1.25, 1}, {1.5, 2},  {2, 2},
+                                          {2.4, 2}, {3.6, 4}, {8, 8}, {100, 8},  {kNaN, 1}, {kInf, 8}};
+  for (const auto& [desktop, whole] : cases) EXPECT_EQ(runtime::WholeScale(desktop), whole) << desktop;
+}
+
+}  // namespace

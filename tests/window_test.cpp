@@ -1,0 +1,463 @@
+// The real program in a real window, under an X server of the test's own.
+
+// GoogleTest comes before Xlib, whose macros clash with its names.
+#include <gtest/gtest.h>
+// clang-format off
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+// clang-format on
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "host/png.h"
+#include "host/software_surface.h"
+#include "runtime/scale.h"
+#include "testing/pixels.h"
+#include "testing/x_session.h"
+#include "testing/xvfb_test.h"
+#include "tree/fractal_tree.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using Steady = std::chrono::steady_clock;
+
+constexpr int kScreenWidth = xsession::kScreenWidth;
+constexpr int kScreenHeight = xsession::kScreenHeight;
+constexpr int kWidth = 342;
+constexpr int kHeight = 366;
+constexpr const char* kCaption = "Fractal Tree";
+
+// The program under test: this build's, or the one FRACTAL_TREE_UNDER_TEST
+// names, where a Windows build (.exe) runs under Wine.
+std::vector<std::string> Program(const std::vector<std::string>& arguments = {}) {
+  const char* chosen = std::getenv("FRACTAL_TREE_UNDER_TEST");
+  const std::string path = chosen ? chosen : FRACTAL_TREE_PROGRAM;
+  std::vector<std::string> argv;
+  if (path.ends_with(".exe")) argv.emplace_back("wine");
+  argv.push_back(path);
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  return argv;
+}
+
+bool UnderWine() { return Program().front() == "wine"; }
+
+// How long the program may take to end when asked: Wine adds its own
+// shutdown to the program's.
+const auto kEndsWithin = UnderWine() ? 2s : 1s;
+
+// Wine waits for a window manager to acknowledge each window's state, for
+// two seconds when there is none, as under a bare Xvfb; the test stands in
+// for a window manager and sets the state itself.
+void AcknowledgeForWine(Display* display, Window window) {
+  if (!UnderWine()) return;
+  const long normal[2] = {NormalState, None};
+  const Atom state = XInternAtom(display, "WM_STATE", False);
+  XChangeProperty(display, window, state, state, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(normal),
+                  2);
+  XSync(display, False);
+}
+
+// Asks the window to close, as a window manager's close box does.
+void AskToClose(Display* display, Window window) {
+  XEvent close{};
+  close.xclient.type = ClientMessage;
+  close.xclient.window = window;
+  close.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  close.xclient.format = 32;
+  close.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  close.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, window, False, NoEventMask, &close);
+  XFlush(display);
+}
+
+class RealWindow : public XvfbTest {
+ protected:
+  void SetUp() override {
+    XvfbTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    program_.emplace(Program(), server_->name());
+    window_ = xsession::FindWindow(display_, kCaption, 20s);
+    ASSERT_NE(window_, 0u) << "no window titled " << kCaption << "; " << program_->Errors();
+    AcknowledgeForWine(display_, window_);
+  }
+
+  void TearDown() override {
+    program_.reset();
+    XvfbTest::TearDown();
+  }
+
+  std::vector<long> Property(const char* name) {
+    Atom type;
+    int format;
+    unsigned long count, after;
+    unsigned char* data = nullptr;
+    std::vector<long> values;
+    if (XGetWindowProperty(display_, window_, XInternAtom(display_, name, False), 0, 64, False, AnyPropertyType, &type,
+                           &format, &count, &after, &data) == Success &&
+        data && format == 32) {
+      const auto* longs = reinterpret_cast<const long*>(data);
+      values.assign(longs, longs + count);
+    }
+    if (data) XFree(data);
+    return values;
+  }
+
+  long AtomOf(const char* name) { return static_cast<long>(XInternAtom(display_, name, False)); }
+
+  // The window's picture, in the program's own pixel format.
+  std::unique_ptr<host::SoftwareSurface> Capture() {
+    auto shot = std::make_unique<host::SoftwareSurface>(kWidth, kHeight, 0);
+    XImage* image = XGetImage(display_, window_, 0, 0, kWidth, kHeight, AllPlanes, ZPixmap);
+    const runtime::raster::Image& pixels = shot->pixels();
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) pixels.pixels[y * pixels.stride + x] = XGetPixel(image, x, y) & 0xFFFFFF;
+    }
+    XDestroyImage(image);
+    return shot;
+  }
+
+  std::optional<xsession::Process> program_;
+  Window window_ = 0;
+};
+
+TEST_F(RealWindow, HasItsFixedDialogSettingsAndIsCentred) {
+  XWindowAttributes attributes;
+  XGetWindowAttributes(display_, window_, &attributes);
+  EXPECT_EQ(attributes.width, kWidth);
+  EXPECT_EQ(attributes.height, kHeight);
+
+  int x, y;
+  Window child;
+  XTranslateCoordinates(display_, window_, DefaultRootWindow(display_), 0, 0, &x, &y, &child);
+  EXPECT_EQ(x, (kScreenWidth - kWidth) / 2);
+  EXPECT_EQ(y, (kScreenHeight - kHeight) / 2);
+
+  XSizeHints hints;
+  long supplied;
+  ASSERT_TRUE(XGetWMNormalHints(display_, window_, &hints, &supplied));
+  EXPECT_TRUE((hints.flags & PMinSize) && (hints.flags & PMaxSize));
+  EXPECT_EQ(hints.min_width, kWidth);
+  EXPECT_EQ(hints.max_width, kWidth);
+  EXPECT_EQ(hints.min_height, kHeight);
+  EXPECT_EQ(hints.max_height, kHeight);
+
+  constexpr long kFunctionsGiven = 1, kMove = 4, kClose = 32;
+  const std::vector<long> motif = Property("_MOTIF_WM_HINTS");
+  ASSERT_GE(motif.size(), 2u);
+  EXPECT_TRUE(motif[0] & kFunctionsGiven);
+  EXPECT_EQ(motif[1], kMove | kClose) << "move and close only";
+
+  const std::vector<long> state = Property("_NET_WM_STATE");
+  EXPECT_NE(std::find(state.begin(), state.end(), AtomOf("_NET_WM_STATE_SKIP_TASKBAR")), state.end());
+  EXPECT_EQ(Property("_NET_WM_WINDOW_TYPE"), std::vector<long>{AtomOf("_NET_WM_WINDOW_TYPE_DIALOG")});
+  EXPECT_FALSE(Property("_NET_WM_ICON").empty());
+}
+
+TEST_F(RealWindow, ShowsTheSwayingTreeInItsPalette) {
+  std::this_thread::sleep_for(1s);
+  const auto first = Capture();
+  EXPECT_GT(pixels::CountTreePixels(*first), 1000);
+  host::SavePng(*first, "window.png");
+
+  std::this_thread::sleep_for(500ms);
+  EXPECT_NE(pixels::All(*Capture()), pixels::All(*first)) << "the tree does not move";
+}
+
+TEST_F(RealWindow, ClosingTheWindowEndsTheProgramWithStatusZero) {
+  AskToClose(display_, window_);
+  EXPECT_EQ(program_->Wait(kEndsWithin), std::optional<int>(0));
+  EXPECT_EQ(program_->Errors(), "");
+}
+
+TEST_F(RealWindow, SignalsToStopEndTheProgramWithinASecond) {
+  for (int signal : {SIGTERM, SIGINT}) {
+    SCOPED_TRACE(signal);
+    xsession::Process program(Program(), server_->name());
+    std::this_thread::sleep_for(300ms);
+    program.Signal(signal);
+    EXPECT_EQ(program.Wait(1s), std::optional<int>(0));
+  }
+}
+
+TEST_F(RealWindow, LosingTheDisplayEndsTheProgramWithOneLine) {
+  XCloseDisplay(display_);
+  display_ = nullptr;
+  server_->Stop();
+  const std::optional<int> status = program_->Wait(2s);
+  ASSERT_TRUE(status.has_value()) << "the program did not end";
+  EXPECT_EQ(*status, 1);
+  EXPECT_EQ(program_->Errors(), "Fractal Tree: lost the connection to the display\n");
+}
+
+TEST_F(RealWindow, UncoveredWindowShowsItsPictureAgainAtOnce) {
+  xsession::FrameWatcher watcher(display_, window_);
+  int x, y;
+  Window child;
+  XTranslateCoordinates(display_, window_, DefaultRootWindow(display_), 0, 0, &x, &y, &child);
+  XSetWindowAttributes white{};
+  white.background_pixel = WhitePixel(display_, DefaultScreen(display_));
+  white.override_redirect = True;
+  // Waiting for the next tick instead would take 50 ms on average.
+  for (int trial = 0; trial < 5; ++trial) {
+    const Window cover = XCreateWindow(display_, DefaultRootWindow(display_), x, y, kWidth, kHeight, 0, CopyFromParent,
+                                       InputOutput, CopyFromParent, CWBackPixel | CWOverrideRedirect, &white);
+    XMapRaised(display_, cover);
+    XSync(display_, False);
+    std::this_thread::sleep_for(150ms + trial * 23ms);  // a different phase of the timer each time
+    while (watcher.Next(Steady::now())) {
+    }
+    const auto uncovered = Steady::now();
+    XDestroyWindow(display_, cover);
+    XSync(display_, False);
+    const auto shown = watcher.Next(uncovered + 1s);
+    ASSERT_TRUE(shown.has_value()) << "the window stayed blank";
+    EXPECT_LT(*shown - uncovered, 30ms) << "trial " << trial;
+  }
+}
+
+TEST_F(RealWindow, UnderLoadMissedTicksAreSkippedNotRunBackToBack) {
+  std::vector<pid_t> busy;
+  for (unsigned core = 0; core < std::max(2u, std::thread::hardware_concurrency()); ++core) {
+    const pid_t child = fork();
+    if (child == 0) {
+      std::atomic<unsigned long> spin{0};
+      while (true) spin.fetch_add(1, std::memory_order_relaxed);
+    }
+    busy.push_back(child);
+  }
+  xsession::FrameWatcher watcher(display_, window_);
+  std::vector<Steady::time_point> frames;
+  const auto end = Steady::now() + 3s;
+  while (const auto frame = watcher.Next(end)) frames.push_back(*frame);
+  for (pid_t child : busy) {
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+  }
+
+  EXPECT_GE(frames.size(), 15u) << "the program hardly ran";
+  EXPECT_LE(frames.size(), 31u) << "more ticks than the timer gives";
+  // Catching up would put a third frame within one interval of the first.
+  for (size_t i = 2; i < frames.size(); ++i) EXPECT_GT(frames[i] - frames[i - 2], 90ms);
+}
+
+TEST_F(RealWindow, RestsWhileUnseenAndOnceSeenAgainShowsThePresentPicture) {
+  xsession::FrameWatcher watcher(display_, window_);
+  ASSERT_TRUE(watcher.Next(Steady::now() + 1s));
+  const auto before = Capture();
+  XUnmapWindow(display_, window_);
+  XSync(display_, False);
+  std::this_thread::sleep_for(200ms);
+  const double cpu = xsession::CpuSeconds(program_->pid());
+  std::this_thread::sleep_for(2s);
+  // Shown, two seconds of ticks take some 5 ms here.
+  EXPECT_LT(xsession::CpuSeconds(program_->pid()) - cpu, 0.001) << "the program works while unseen";
+
+  XMapWindow(display_, window_);
+  XSync(display_, False);
+  const auto mapped = Steady::now();
+  ASSERT_TRUE(watcher.Next(mapped + 1s)) << "the last frame was not shown again";
+  const auto tick = watcher.Next(mapped + 1s);
+  ASSERT_TRUE(tick.has_value());
+  EXPECT_LT(*tick - mapped, 150ms);
+  EXPECT_NE(pixels::All(*Capture()), pixels::All(*before)) << "the tree did not move on while unseen";
+}
+
+// The number of the window's pixels that are not those of the first frame
+// (one vertical line), placed and enlarged as given with black around it;
+// reports the first.
+int PixelsUnlikeTheFirstFrame(Display* display, Window window, const runtime::Placement& placement) {
+  host::SoftwareSurface reference(kWidth, kHeight, 0);
+  reference.Cls();
+  tree::FractalTree(reference).DrawWhole();
+  XWindowAttributes attributes;
+  XGetWindowAttributes(display, window, &attributes);
+  XImage* image = XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+  if (!image) {
+    ADD_FAILURE() << "no picture of the window";
+    return -1;
+  }
+  // A colour as the window's visual holds it.
+  const Visual& visual = *attributes.visual;
+  const auto encode = [&](runtime::Rgb rgb) {
+    const auto channel = [](uint8_t value, unsigned long mask) {
+      return static_cast<unsigned long>(value) >> (8 - __builtin_popcountl(mask)) << __builtin_ctzl(mask);
+    };
+    return channel(rgb.red, visual.red_mask) | channel(rgb.green, visual.green_mask) |
+           channel(rgb.blue, visual.blue_mask);
+  };
+  const unsigned long colourBits = visual.red_mask | visual.green_mask | visual.blue_mask;
+  int wrong = 0;
+  for (int y = 0; y < attributes.height; ++y) {
+    for (int x = 0; x < attributes.width; ++x) {
+      const int px = x - placement.left, py = y - placement.top;
+      const bool inside = px >= 0 && py >= 0 && px < kWidth * placement.scale && py < kHeight * placement.scale;
+      const unsigned long expected =
+          inside ? encode(reference.Pixel(px / placement.scale, py / placement.scale)) : encode(pixels::kBlack);
+      const unsigned long shown = XGetPixel(image, x, y) & colourBits;
+      if (shown != expected && wrong++ == 0) {
+        ADD_FAILURE() << "at " << x << ", " << y << ": " << std::hex << shown << " instead of " << expected;
+      }
+    }
+  }
+  XDestroyImage(image);
+  return wrong;
+}
+
+// A screen the program shows its window on.
+struct Screen {
+  const char* name;
+  const char* xvfb;       // Xvfb's screen: width x height x depth
+  const char* resources;  // the desktop's resource database, if any
+  std::vector<std::string> environment, arguments;
+  int scale;  // the window's expected enlargement
+};
+
+void PrintTo(const Screen& screen, std::ostream* out) { *out << screen.name; }
+
+class Screens : public ::testing::TestWithParam<Screen> {};
+
+// The first frame is one vertical line, the same on every screen: each pixel
+// of the unscaled picture an s x s block of the window's pixels.
+TEST_P(Screens, FirstFrameIsTheUnscaledOneEnlargedExactly) {
+  if (!xsession::OnPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed, so no real window can be shown";
+  const Screen& c = GetParam();
+
+  xsession::XServer server(c.xvfb);
+  Display* display = XOpenDisplay(server.name().c_str());
+  ASSERT_NE(display, nullptr) << "Xvfb did not start";
+  const Window root = DefaultRootWindow(display);
+  if (c.resources) {
+    XChangeProperty(display, root, XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(c.resources), static_cast<int>(strlen(c.resources)));
+  }
+  xsession::Process program(Program(c.arguments), server.name(), c.environment);
+  const Window window = xsession::FindWindow(display, kCaption, 20s);
+  ASSERT_NE(window, 0u) << program.Errors();
+  xsession::FrameWatcher watcher(display, window, c.scale);
+  ASSERT_TRUE(watcher.Next(Steady::now() + 2s)) << "no frame shown";
+
+  XWindowAttributes attributes;
+  XGetWindowAttributes(display, window, &attributes);
+  ASSERT_EQ(attributes.width, kWidth * c.scale);
+  ASSERT_EQ(attributes.height, kHeight * c.scale);
+  EXPECT_EQ(PixelsUnlikeTheFirstFrame(display, window, {c.scale, 0, 0}), 0);
+  XCloseDisplay(display);
+}
+
+const char* kLargeScreen = "1280x1152x24";
+INSTANTIATE_TEST_SUITE_P(
+    EveryScreen, Screens,
+    ::testing::Values(Screen{"Unscaled", kLargeScreen, nullptr, {}, {}, 1},
+                      Screen{"XftDpi192", kLargeScreen, "Xft.dpi:\t192\n", {}, {}, 2},
+                      Screen{"XftDpi120RoundsDownAndWins", kLargeScreen, "Xft.dpi:\t120\n", {"GDK_SCALE=2"}, {}, 1},
+                      Screen{"GdkScale2", kLargeScreen, nullptr, {"GDK_SCALE=2"}, {}, 2},
+                      Screen{"ScaleOption3Overrides", kLargeScreen, "Xft.dpi:\t192\n", {}, {"--scale", "3"}, 3},
+                      Screen{"TenBitsAChannel", "1024x768x30", nullptr, {}, {}, 1},
+                      Screen{"SixteenBits", "1024x768x16", nullptr, {}, {}, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Drawing into another program's window, as screensavers have their display
+// programs do: the picture enlarged by the largest whole factor that fits,
+// centred, black around it.
+class GivenWindow : public XvfbTest {
+ protected:
+  Window CreateWindow(int width, int height) {
+    const Window window = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, width, height, 0, 0, 0);
+    XMapWindow(display_, window);
+    XSync(display_, False);
+    return window;
+  }
+
+  // Waits for a frame of the picture placed as given.
+  bool NextFrame(Window window, const runtime::Placement& placement) {
+    return xsession::FrameWatcher(display_, window, placement.scale, placement.left, placement.top)
+        .Next(Steady::now() + 5s)
+        .has_value();
+  }
+};
+
+TEST_F(GivenWindow, FirstFrameIsEnlargedToFitTheWindowOrTheScreensaversOrTheRoot) {
+  struct Case {
+    const char* name;
+    int width, height;  // of a window of the test's own; 0 for the screen's root window
+    std::vector<std::string> arguments;
+    const char* environment;  // the variable naming the window, if any
+    runtime::Placement placement;
+  };
+  const Case cases[] = {
+      {"--window-id", 1000, 750, {"--window-id"}, nullptr, {2, 158, 9}},
+      {"--window-id in hexadecimal", 400, 300, {"--window-id"}, nullptr, {1, 29, -33}},
+      {"--root in a screensaver", 700, 740, {"--root"}, "XSCREENSAVER_WINDOW=", {2, 8, 4}},
+      {"--root on the screen", 0, 0, {"--root"}, nullptr, {2, 170, 18}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Window window = c.width ? CreateWindow(c.width, c.height) : DefaultRootWindow(display_);
+    char id[32];
+    std::snprintf(id, sizeof id, c.placement.scale == 1 ? "0x%lx" : "%lu", window);
+    std::vector<std::string> arguments = c.arguments, environment;
+    if (arguments.back() == "--window-id") arguments.emplace_back(id);
+    if (c.environment) environment.push_back(c.environment + std::to_string(window));
+    xsession::Process program(Program(arguments), server_->name(), environment);
+    ASSERT_TRUE(NextFrame(window, c.placement)) << program.Errors();
+    EXPECT_EQ(PixelsUnlikeTheFirstFrame(display_, window, c.placement), 0);
+    program.Signal(SIGTERM);
+    EXPECT_EQ(program.Wait(1s), std::optional<int>(0));
+    if (c.width) XDestroyWindow(display_, window);
+  }
+}
+
+TEST_F(GivenWindow, FollowsTheWindowsSizeAndEndsWhenItIsDestroyed) {
+  const Window window = CreateWindow(1000, 750);
+  xsession::Process program(Program({"--window-id", std::to_string(window)}), server_->name());
+  ASSERT_TRUE(NextFrame(window, {2, 158, 9})) << program.Errors();
+
+  XResizeWindow(display_, window, 400, 300);  // smaller than the picture: its middle shows
+  XSync(display_, False);
+  ASSERT_TRUE(NextFrame(window, {1, 29, -33})) << "the picture did not follow the window's size";
+
+  XDestroyWindow(display_, window);
+  XSync(display_, False);
+  EXPECT_EQ(program.Wait(2s), std::optional<int>(1));
+  char line[80];
+  std::snprintf(line, sizeof line, "Fractal Tree: there is no window 0x%lx to draw into\n", window);
+  EXPECT_EQ(program.Errors(), line);
+}
+
+TEST_F(XvfbTest, OnWindowsAFatalErrorIsShownInAMessageBox) {
+  if (!UnderWine()) GTEST_SKIP() << "only the Windows program tells of errors in a message box";
+  xsession::Process program(Program(), server_->name(), {"SDL_VIDEODRIVER=none"});
+  const Window box = xsession::FindWindow(display_, kCaption, 20s);
+  ASSERT_NE(box, 0u) << "no message box; " << program.Errors();
+  AcknowledgeForWine(display_, box);
+  XWindowAttributes attributes;
+  XGetWindowAttributes(display_, box, &attributes);
+  EXPECT_NE(attributes.width, kWidth) << "the program's own window, not a message box";
+  AskToClose(display_, box);
+  EXPECT_EQ(program.Wait(5s), std::optional<int>(1));
+  EXPECT_NE(program.Errors().find("Fractal Tree: no display to show the window on: "), std::string::npos);
+}
+
+TEST(NoDisplay, ProgramReportsOneLineAndFails) {
+  xsession::Process program(Program(), std::nullopt);
+  const std::optional<int> status = program.Wait(5s);
+  ASSERT_TRUE(status.has_value()) << "the program did not end";
+  EXPECT_NE(*status, 0);
+  const std::string errors = program.Errors();
+  EXPECT_EQ(errors.rfind("Fractal Tree: ", 0), 0u) << errors;
+  EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+}
+
+}  // namespace

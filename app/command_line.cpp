@@ -20,7 +20,8 @@ Shows an animated fractal tree in a small window until the window is closed.
   --window-id ID   draw into the existing X window ID (decimal, or hexadecimal
                    with 0x) instead of a window of its own, enlarged to fit
   --root           draw into the screensaver's window (XSCREENSAVER_WINDOW),
-                   or without one into the screen's root window
+                   or without one into the screen's root window; a
+                   --window-id given as well wins
   --help           print this help and exit
   --version        print the version and exit
 )";
@@ -94,7 +95,9 @@ CommandLine ReadCommandLine(const std::vector<std::string_view>& arguments) {
     }
     return Wrong("unknown argument '" + std::string(argument) + "'");
   }
-  if (options.root && options.windowId) return Wrong("--root and --window-id name two windows: give one");
+  // A screensaver's settings run the configured command with the window of
+  // its preview appended: the window named wins over --root.
+  if (options.windowId) options.root = false;
   CommandLine showing;
   showing.show = options;
   return showing;

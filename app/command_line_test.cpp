@@ -44,6 +44,7 @@ TEST(CommandLine, ArgumentsGiveTheirExitStatusOutputAndOptions) {
       {{"--window-id", "junk"}, 2, "", "fractal-tree: --window-id takes a window's id, not 'junk'\n", std::nullopt},
       {{"--window-id"}, 2, "", "fractal-tree: --window-id needs a window's id\n", std::nullopt},
       {{"--root"}, 0, "", "", 0, std::nullopt, true},
+      {{"--root", "--window-id", "0x400BD9"}, 0, "", "", 0, 0x400BD9},
       {{"--help=yes"}, 2, "", "fractal-tree: unknown argument '--help=yes'\nUsage: ", std::nullopt},
       {{"-h"}, 2, "", "fractal-tree: unknown argument '-h'\n", std::nullopt},
       {{"tree.png"}, 2, "", "fractal-tree: unknown argument 'tree.png'\n", std::nullopt},

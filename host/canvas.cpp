@@ -7,16 +7,6 @@
 
 namespace host {
 
-bool WindowScreen::Visible() { return (SDL_GetWindowFlags(window_) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) == 0; }
-
-SDL_Surface* WindowScreen::Pixels() {
-  return CheckSdl("cannot get the window's pixels", [&] { return SDL_GetWindowSurface(window_); });
-}
-
-void WindowScreen::Show() {
-  CheckSdl("cannot show the picture", [&] { return SDL_UpdateWindowSurface(window_); });
-}
-
 Canvas::Canvas(Screen& screen, const WindowSettings& settings)
     : screen_(screen), background_(settings.background), picture_(settings.width, settings.height, background_) {
   picture_.Cls();

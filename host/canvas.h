@@ -3,38 +3,11 @@
 #include <optional>
 
 #include "host/form.h"
+#include "host/screen.h"
 #include "host/sdl_ptr.h"
 #include "host/software_surface.h"
 
-struct SDL_Window;
-
 namespace host {
-
-// The window's pixels as the canvas sees them. WindowScreen is the real one;
-// host/canvas_test.cpp has a stand-in of its own.
-class Screen {
- public:
-  virtual ~Screen() = default;
-  // Whether the window can be seen.
-  virtual bool Visible() = 0;
-  // The window's pixels; their size and format may change between calls.
-  virtual SDL_Surface* Pixels() = 0;
-  // Shows the window's pixels.
-  virtual void Show() = 0;
-};
-
-// An SDL window's own pixels.
-class WindowScreen final : public Screen {
- public:
-  explicit WindowScreen(SDL_Window* window) : window_(window) {}
-
-  bool Visible() override;
-  SDL_Surface* Pixels() override;
-  void Show() override;
-
- private:
-  SDL_Window* window_;
-};
 
 // The window's drawing surface. The form draws the picture at its own size:
 // straight into the window's pixels where they have the picture's size and

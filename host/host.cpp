@@ -36,12 +36,14 @@ void SetIcon(SDL_Window* window, const WindowSettings& settings) {
   SDL_SetWindowIcon(window, icon.image());
 }
 
-SdlPtr<SDL_Window> CreateHiddenWindow(const WindowSettings& settings, int scale, WindowSystem& system) {
+SdlPtr<SDL_Window> CreateHiddenWindow(const WindowSettings& settings, int asked, WindowSystem& system) {
+  const int scale = asked > 0 ? asked : system.DesktopScale();
   SdlPtr<SDL_Window> window(CheckSdl("cannot create the window", [&] {
     return SDL_CreateWindow(std::string(settings.caption).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                             settings.width * scale, settings.height * scale,
                             SDL_WINDOW_HIDDEN | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALLOW_HIGHDPI);
   }));
+  system.HoldWholeScale(window.get(), settings.width, settings.height, asked);
   system.RequestDialogFrame(window.get());
   SetIcon(window.get(), settings);
   return window;
@@ -50,7 +52,7 @@ SdlPtr<SDL_Window> CreateHiddenWindow(const WindowSettings& settings, int scale,
 // The program's own window, hidden until loaded, or another program's.
 SdlPtr<SDL_Window> OpenWindow(const WindowSettings& settings, const ShowOptions& options, WindowSystem& system) {
   if (options.root || options.windowId) return SdlPtr<SDL_Window>(system.AdoptWindow(options.windowId));
-  return CreateHiddenWindow(settings, options.scale > 0 ? options.scale : system.DesktopScale(), system);
+  return CreateHiddenWindow(settings, options.scale, system);
 }
 
 // The running program: its window, loaded and shown, and what its event
@@ -60,12 +62,15 @@ class Session {
   Session(const WindowSettings& settings, const ShowOptions& options, const FormFactory& makeForm)
       : system_(ConnectWindowSystem(SDL_GetCurrentVideoDriver(), settings.caption)),
         window_(OpenWindow(settings, options, *system_)),
-        screen_(window_.get()),
-        canvas_(screen_, settings),
+        screen_(system_->ScreenOf(window_.get())),
+        canvas_(*screen_, settings),
         form_(makeForm({canvas_, clock_, random_})),
         timer_(settings.timerInterval, Steady::now()) {
     form_->Form_Load();
-    if ((SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_FOREIGN) == 0) SDL_ShowWindow(window_.get());
+    if ((SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_FOREIGN) == 0) {
+      SDL_ShowWindow(window_.get());
+      system_->KeepSizeFixed(window_.get());
+    }
   }
 
   // One step of the event loop: waits until an event comes or the next tick
@@ -77,7 +82,10 @@ class Session {
     const int wait = canvas_.Visible() ? timer_.MillisecondsLeft(Steady::now()) : -1;
     if (SDL_WaitEventTimeout(&event, wait)) {
       do {
-        if (event.type == SDL_QUIT) return false;
+        if (event.type == SDL_QUIT) {
+          system_->EndIfDisplayLost();
+          return false;
+        }
         // The picture still holds the last frame: show it again at once.
         if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED) canvas_.Present();
         if (event.type == SDL_SYSWMEVENT) system_->Notice(*event.syswm.msg);
@@ -91,7 +99,7 @@ class Session {
   Video video_;
   std::unique_ptr<WindowSystem> system_;
   SdlPtr<SDL_Window> window_;
-  WindowScreen screen_;
+  std::unique_ptr<Screen> screen_;
   Canvas canvas_;
   runtime::SystemClock clock_;
   runtime::Generator random_;

@@ -15,7 +15,7 @@ std::string VideoDrivers() { return SDL_getenv("WAYLAND_DISPLAY") != nullptr ? "
 
 std::unique_ptr<WindowSystem> ConnectWindowSystem(std::string_view driver, std::string_view caption) {
   if (driver == "x11") return ConnectX11(caption);
-  if (driver == "wayland") return ConnectWayland();
+  if (driver == "wayland") return ConnectWayland(caption);
   return std::make_unique<WindowSystem>();
 }
 

@@ -1,11 +1,20 @@
 #include "host/window_system.h"
 
+#include <cstdlib>
+#include <string>
+
+#include "host/platform.h"
 #include "runtime/error.h"
 
 namespace host {
 
 SDL_Window* WindowSystem::AdoptWindow(std::optional<uint64_t> /*id*/) {
   throw runtime::Error(runtime::ErrorKind::Host, "this window system cannot draw into another program's window");
+}
+
+void EndAtOnce(std::string_view caption, std::string_view reason) {
+  ReportFatalError(caption, std::string(caption) + ": " + std::string(reason));
+  std::_Exit(1);
 }
 
 }  // namespace host

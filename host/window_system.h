@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <string_view>
 
-struct SDL_Window;
+#include "host/screen.h"
+
 struct SDL_SysWMmsg;
 
 namespace host {
@@ -20,9 +23,22 @@ class WindowSystem {
   // system leaves scaling to the program.
   virtual int DesktopScale() { return 1; }
 
+  // Sizes a new window, hidden and as large as the picture times the scale
+  // asked for (or 1 for none, 0), so that its pixels hold the picture at a
+  // whole scale: the one asked for, else the desktop's. Nothing to do where
+  // the window's size is counted in its pixels.
+  virtual void HoldWholeScale(SDL_Window* /*window*/, int /*pictureWidth*/, int /*pictureHeight*/, int /*asked*/) {}
+
   // Asks for the frame of a fixed dialog: a window that can be moved and
   // closed, but not resized, minimized or maximized.
   virtual void RequestDialogFrame(SDL_Window* /*window*/) {}
+
+  // Asks again, once the window is shown and before its first picture,
+  // that its size stay fixed: some window systems take that only then.
+  virtual void KeepSizeFixed(SDL_Window* /*window*/) {}
+
+  // The window's pixels as the canvas draws into them.
+  virtual std::unique_ptr<Screen> ScreenOf(SDL_Window* window) { return std::make_unique<WindowScreen>(window); }
 
   // An existing window of another program to draw into, watched for its
   // size and its exposure: the window with the id given, or without one, the
@@ -33,6 +49,14 @@ class WindowSystem {
   // Looks at an event of the window system that SDL passes on as it is, and
   // ends the program when the window drawn into is gone.
   virtual void Notice(const SDL_SysWMmsg& /*message*/) {}
+
+  // SDL asks the program to quit: where that is because the connection to
+  // the display is lost, ends the program as a failure.
+  virtual void EndIfDisplayLost() {}
 };
+
+// Ends the program at once with status 1, after telling the user why in one
+// line: for a failure noticed where the toolkit must not be returned to.
+[[noreturn]] void EndAtOnce(std::string_view caption, std::string_view reason);
 
 }  // namespace host

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <memory>
+#include <string_view>
 
 #include "host/window_system.h"
 
 namespace host {
 
-// Sets the hints that show the window's pixels on Wayland.
-std::unique_ptr<WindowSystem> ConnectWayland();
+// Shows the window's pixels on Wayland at a whole scale of the picture, and
+// tells a lost compositor from a window closed.
+std::unique_ptr<WindowSystem> ConnectWayland(std::string_view caption);
 
 }  // namespace host

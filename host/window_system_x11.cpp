@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "host/platform.h"
 #include "host/sdl_check.h"
 #include "host/window_handles.h"
 #include "runtime/scale.h"
@@ -32,27 +31,24 @@ constexpr double kUnscaledDpi = 96;
 // The window's caption, which the lines that end the program begin with.
 std::string caption;
 
-// Ends the program at once, for a failure noticed where neither Xlib nor
-// SDL may be returned to.
-[[noreturn]] void EndAtOnce(const std::string& line) {
-  ReportFatalError(caption, caption + ": " + line);
-  std::_Exit(1);
-}
-
 // Called by Xlib, which must not be returned to: the connection is gone.
-int OnLostDisplay(Display*) { EndAtOnce("lost the connection to the display"); }
+int OnLostDisplay(Display*) { EndAtOnce(caption, "lost the connection to the display"); }
 
-// The window of another program that the picture is drawn into, and what to
-// say when it goes. Its end is noticed as an event, or where a request about
-// it comes first, as an X error; either way there is nothing left to do, and
-// the toolkit, which still holds the window, must not touch it again.
+// The window of another program that the picture is drawn into. Its end is
+// noticed as an event, or where a request about it comes first, as an X
+// error; either way there is nothing left to do, and the toolkit, which still
+// holds the window, must not touch it again. A window that goes while drawn
+// into ends a run normally, as a screensaver ends its display program's run;
+// one that is not there to begin with is an error.
 Window adopted = 0;
+bool drawingIntoAdopted = false;
 XErrorHandler nextErrorHandler = nullptr;
 
 [[noreturn]] void EndForTheWindowIsGone() {
+  if (drawingIntoAdopted) std::_Exit(0);
   char line[64];
   std::snprintf(line, sizeof line, "there is no window 0x%lx to draw into", adopted);
-  EndAtOnce(line);
+  EndAtOnce(caption, line);
 }
 
 int OnError(Display* display, XErrorEvent* error) {
@@ -151,7 +147,8 @@ class X11WindowSystem final : public WindowSystem {
     XWindowAttributes attributes;
     XGetWindowAttributes(display, adopted, &attributes);
     XSelectInput(display, adopted, attributes.your_event_mask | StructureNotifyMask | ExposureMask);
-    XFlush(display);
+    XSync(display, False);
+    drawingIntoAdopted = true;
     return window;
   }
 

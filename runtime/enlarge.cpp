@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace runtime::raster {
 namespace {
@@ -63,9 +64,35 @@ void EnlargeRow(const Image& picture, const Image& frame, const Placement& place
   while (to < end) *to++ = *from;
 }
 
+// The sum of a pixel's three channels.
+int Brightness(uint32_t pixel) { return static_cast<int>((pixel & 0xFF) + (pixel >> 8 & 0xFF) + (pixel >> 16 & 0xFF)); }
+
+// The picture reduced into the pixels given: each pixel the brightest of its
+// block of reduction x reduction pixels of the picture.
+Image Reduce(const Image& picture, int reduction, std::vector<uint32_t>& pixels) {
+  const Image reduced{nullptr, Reduced(picture.width, reduction), Reduced(picture.width, reduction),
+                      Reduced(picture.height, reduction)};
+  pixels.assign(static_cast<size_t>(reduced.stride) * static_cast<size_t>(reduced.height), 0);
+  for (int y = 0; y < picture.height; ++y) {
+    const uint32_t* from = picture.pixels + y * picture.stride;
+    uint32_t* to = pixels.data() + y / reduction * reduced.stride;
+    for (int x = 0; x < picture.width; ++x) {
+      uint32_t& kept = to[x / reduction];
+      if ((x % reduction == 0 && y % reduction == 0) || Brightness(from[x]) > Brightness(kept)) kept = from[x];
+    }
+  }
+  return {pixels.data(), reduced.stride, reduced.width, reduced.height};
+}
+
 }  // namespace
 
 void Enlarge(const Image& picture, const Image& frame, const Placement& placement, uint32_t background) {
+  if (placement.reduction > 1) {
+    std::vector<uint32_t> pixels;
+    const Image reduced = Reduce(picture, placement.reduction, pixels);
+    Enlarge(reduced, frame, {1, placement.left, placement.top}, background);
+    return;
+  }
   for (int y = 0; y < frame.height; ++y) {
     // The rows of one block are alike: copy the first.
     const int fromTop = y - placement.top;

@@ -6,8 +6,15 @@
 namespace runtime {
 
 Placement Fit(int pictureWidth, int pictureHeight, int frameWidth, int frameHeight) {
-  const int scale = std::max(1, std::min(frameWidth / pictureWidth, frameHeight / pictureHeight));
-  return {scale, (frameWidth - pictureWidth * scale) / 2, (frameHeight - pictureHeight * scale) / 2};
+  const int scale = std::min(frameWidth / pictureWidth, frameHeight / pictureHeight);
+  if (scale >= 1) return {scale, (frameWidth - pictureWidth * scale) / 2, (frameHeight - pictureHeight * scale) / 2};
+  int reduction = 2;
+  while (Reduced(pictureWidth, reduction) > std::max(frameWidth, 1) ||
+         Reduced(pictureHeight, reduction) > std::max(frameHeight, 1)) {
+    ++reduction;
+  }
+  return {1, (frameWidth - Reduced(pictureWidth, reduction)) / 2, (frameHeight - Reduced(pictureHeight, reduction)) / 2,
+          reduction};
 }
 
 int WholeScale(double desktopScale) {

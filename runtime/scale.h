@@ -2,12 +2,15 @@
 
 namespace runtime {
 
-// How large the picture shows: every pixel of it a block of scale x scale
-// pixels of a larger frame, its top-left corner at (left, top).
+// How large the picture shows in a frame, its top-left corner at (left, top):
+// every pixel of it a block of scale x scale pixels of the frame; or, in a
+// frame smaller than the picture, every block of reduction x reduction
+// pixels of it one pixel of the frame.
 struct Placement {
   int scale;
   int left;
   int top;
+  int reduction = 1;
 
   friend bool operator==(const Placement&, const Placement&) = default;
 };
@@ -16,9 +19,14 @@ struct Placement {
 // not fit any screen.
 inline constexpr int kLargestScale = 8;
 
-// The largest whole enlargement that fits the frame, at least 1, centred;
-// a frame smaller than the picture shows its middle.
+// The largest whole enlargement that fits the frame, centred; in a frame
+// smaller than the picture, the smallest whole reduction that fits, so that
+// the whole picture always shows.
 Placement Fit(int pictureWidth, int pictureHeight, int frameWidth, int frameHeight);
+
+// How many pixels a length of the picture keeps when reduced: blocks cut
+// short at the edge count whole.
+constexpr int Reduced(int length, int reduction) { return (length + reduction - 1) / reduction; }
 
 // A desktop's scale as a whole enlargement: rounded to nearest, at least 1,
 // at most kLargestScale.

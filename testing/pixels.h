@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "host/software_surface.h"
+#include "runtime/enlarge.h"
+#include "tree/fractal_tree.h"
 
 namespace pixels {
 
@@ -45,6 +49,50 @@ inline int CountTreePixels(const host::SoftwareSurface& surface) {
     }
   }
   return lit;
+}
+
+// The first pixel in the tree's palette, row by row: where the tree starts.
+inline std::pair<int, int> FirstTreePixel(const host::SoftwareSurface& surface) {
+  for (int y = 0; y < surface.height(); ++y) {
+    for (int x = 0; x < surface.width(); ++x) {
+      if (IsTreeColour(surface.Pixel(x, y))) return {x, y};
+    }
+  }
+  return {-1, -1};
+}
+
+// The first frame, one vertical line, as a frame of the size given shows it:
+// placed as given, black around it.
+inline std::unique_ptr<host::SoftwareSurface> FirstFrameShown(int width, int height,
+                                                              const runtime::Placement& placement) {
+  constexpr int kPictureWidth = 342, kPictureHeight = 366;
+  host::SoftwareSurface picture(kPictureWidth, kPictureHeight, 0);
+  picture.Cls();
+  tree::FractalTree(picture).DrawWhole();
+  auto frame = std::make_unique<host::SoftwareSurface>(width, height, 0);
+  runtime::raster::Enlarge(picture.pixels(), frame->pixels(), placement, frame->backgroundPixel());
+  return frame;
+}
+
+// The number of pixels in which a picture differs from the part of another
+// whose top-left corner is at (left, top); fails the test at the first.
+inline int PixelsUnlike(const host::SoftwareSurface& shown, const host::SoftwareSurface& expected, int left = 0,
+                        int top = 0) {
+  if (left < 0 || top < 0 || left + expected.width() > shown.width() || top + expected.height() > shown.height()) {
+    ADD_FAILURE() << "the picture at " << left << ", " << top << " does not fit";
+    return -1;
+  }
+  int unlike = 0;
+  for (int y = 0; y < expected.height(); ++y) {
+    for (int x = 0; x < expected.width(); ++x) {
+      const runtime::Rgb is = shown.Pixel(left + x, top + y), was = expected.Pixel(x, y);
+      if (is != was && unlike++ == 0) {
+        ADD_FAILURE() << "at " << x << ", " << y << ": " << int{is.red} << "," << int{is.green} << "," << int{is.blue}
+                      << " instead of " << int{was.red} << "," << int{was.green} << "," << int{was.blue};
+      }
+    }
+  }
+  return unlike;
 }
 
 }  // namespace pixels

@@ -200,11 +200,15 @@ inline bool NextEvent(Display* display, Steady::time_point deadline, XEvent& eve
 
 // Watches the frames a window shows, through the X damage extension: every
 // complete update that shows the tree's trunk is a frame. The window shows
-// the picture enlarged by the scale given, its top-left corner at (left, top).
+// the picture enlarged by the scale given, or reduced, its top-left corner at
+// (left, top).
 class FrameWatcher {
  public:
-  FrameWatcher(Display* display, Window window, int scale = 1, int left = 0, int top = 0)
-      : display_(display), window_(window), trunkX_(left + kTrunkX * scale), trunkY_(top + kTrunkY * scale) {
+  FrameWatcher(Display* display, Window window, int scale = 1, int left = 0, int top = 0, int reduction = 1)
+      : display_(display),
+        window_(window),
+        trunkX_(left + kTrunkX * scale / reduction),
+        trunkY_(top + kTrunkY * scale / reduction) {
     XWindowAttributes attributes;
     XGetWindowAttributes(display_, window_, &attributes);
     colourBits_ = attributes.visual->red_mask | attributes.visual->green_mask | attributes.visual->blue_mask;

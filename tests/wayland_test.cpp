@@ -1,33 +1,38 @@
-// The real program on Wayland: under cage, a wlroots compositor with a
-// headless output of the test's own, with grim taking the screenshots.
+// The real program on Wayland, under wlroots compositors with a headless
+// output of the test's own: cage, which shows one window maximized, and sway,
+// which tiles; grim takes the screenshots.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <regex>
 #include <string>
 #include <vector>
 
 #include "host/png.h"
 #include "testing/pixels.h"
+#include "testing/unprivileged.h"
 #include "testing/x_session.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-// wlroots compositors refuse to run as root: a test run by root runs the
-// compositor, and so the program, as this unprivileged user.
-constexpr uid_t kUnprivileged = 65534;
+const std::vector<std::string> kHeadless = {"WLR_BACKENDS=headless", "WLR_RENDERER=pixman",
+                                            "WLR_LIBINPUT_NO_DEVICES=1"};
 
-// Runs under the compositor. Starts the program twice, once asked to use
-// Wayland and once finding nothing else, takes two screenshots of each half a
-// second apart, then ends it with SIGTERM and keeps its exit status.
-constexpr const char* kScript = R"sh(#!/bin/sh
+// Why a compositor cannot be run here, or empty.
+std::string Missing(const std::vector<const char*>& tools) {
+  for (const char* tool : tools) {
+    if (!xsession::OnPath(tool)) return std::string(tool) + " is not installed, so that compositor cannot be run";
+  }
+  return "";
+}
+
+// Runs under cage. Starts the program twice, once asked to use Wayland and
+// once finding nothing else, takes two screenshots of each half a second
+// apart, then ends it with SIGTERM and keeps its exit status.
+constexpr const char* kCageScript = R"sh(#!/bin/sh
 cd "$(dirname "$0")"
 show() {
   name=$1
@@ -46,80 +51,102 @@ show asked SDL_VIDEODRIVER=wayland
 show found -u DISPLAY
 )sh";
 
-std::string Read(const fs::path& path) {
-  std::ifstream file(path);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
+TEST(Wayland, ShowsTheSwayingTreeQuietlyAndEndsWithZeroOnSigterm) {
+  if (const std::string missing = Missing({"cage", "grim", "Xwayland"}); !missing.empty()) GTEST_SKIP() << missing;
+  unprivileged::Folder folder(FRACTAL_TREE_PROGRAM);
+  folder.Script("show.sh", kCageScript);
+  xsession::Process cage(folder.Command(kHeadless, {"cage", "--", (folder.path() / "show.sh").string()}), std::nullopt);
+  ASSERT_EQ(cage.Wait(30s), std::optional<int>(0)) << cage.Errors();
 
-// A folder in /tmp that the compositor's user may enter, even when the
-// project's checkout is one that user may not.
-class Folder {
- public:
-  Folder() {
-    std::string name = (fs::temp_directory_path() / "fractal-tree-wayland-XXXXXX").string();
-    if (!mkdtemp(name.data())) throw std::runtime_error("mkdtemp");
-    path_ = name;
-  }
-  ~Folder() { fs::remove_all(path_); }
-
-  const fs::path& path() const { return path_; }
-
-  void GiveTo(uid_t user) const {
-    if (chown(path_.c_str(), user, user) != 0) throw std::runtime_error("chown");
-    for (const auto& entry : fs::recursive_directory_iterator(path_)) {
-      if (chown(entry.path().c_str(), user, user) != 0) throw std::runtime_error("chown");
-    }
-  }
-
- private:
-  fs::path path_;
-};
-
-TEST(Wayland, ShowsTheSwayingTreeAndEndsWithZeroOnSigterm) {
-  for (const char* tool : {"cage", "grim", "Xwayland"}) {
-    if (!xsession::OnPath(tool)) GTEST_SKIP() << tool << " is not installed, so no Wayland compositor can be run";
-  }
-  Folder folder;
-  const fs::path& here = folder.path();
-  fs::copy_file(FRACTAL_TREE_PROGRAM, here / "fractal-tree");
-  std::ofstream(here / "show.sh") << kScript;
-  fs::permissions(here / "show.sh", fs::perms::owner_all);
-  fs::create_directory(here / "run");
-  fs::permissions(here, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read |
-                            fs::perms::others_exec);
-  std::vector<std::string> argv;
-  if (geteuid() == 0) {
-    folder.GiveTo(kUnprivileged);
-    const std::string id = std::to_string(kUnprivileged);
-    argv = {"setpriv", "--reuid=" + id, "--regid=" + id, "--clear-groups"};
-  }
-  std::vector<std::string> environment = {
-      "PATH=/usr/bin:/bin",    "HOME=" + here.string(), "XDG_RUNTIME_DIR=" + (here / "run").string(),
-      "WLR_BACKENDS=headless", "WLR_RENDERER=pixman",   "WLR_LIBINPUT_NO_DEVICES=1"};
-  // A sanitizer build checks the program as everywhere else, but for the
-  // leaks: here they would be the Wayland libraries' (Mesa, libdecor, fontconfig).
-  if (const char* sanitizer = getenv("ASAN_OPTIONS")) {
-    environment.push_back(std::string("ASAN_OPTIONS=") + sanitizer + ":detect_leaks=0");
-  }
-  argv.insert(argv.end(), {"env", "-i"});
-  argv.insert(argv.end(), environment.begin(), environment.end());
-  argv.insert(argv.end(), {"cage", "--", (here / "show.sh").string()});
-  xsession::Process cage(argv, std::nullopt);
-  const std::optional<int> status = cage.Wait(30s);
-  ASSERT_EQ(status, std::optional<int>(0)) << cage.Errors();
-
-  for (const char* run : {"asked", "found"}) {
+  for (const std::string run : {"asked", "found"}) {
     SCOPED_TRACE(run);
-    const std::string name = (here / run).string();
-    EXPECT_EQ(Read(name + ".status"), "0\n");
-    EXPECT_EQ(Read(name + ".errors").find("Fractal Tree:"), std::string::npos) << Read(name + ".errors");
-    const auto first = host::LoadPng(name + "-1.png");
-    const auto second = host::LoadPng(name + "-2.png");
+    EXPECT_EQ(folder.Read(run + ".status"), "0\n");
+    EXPECT_EQ(folder.Read(run + ".errors"), "") << "a normal run prints nothing";
+    const auto first = host::LoadPng((folder.path() / (run + "-1.png")).string());
+    const auto second = host::LoadPng((folder.path() / (run + "-2.png")).string());
     EXPECT_GT(pixels::CountTreePixels(*first), 1000);
     EXPECT_NE(pixels::All(*first), pixels::All(*second)) << "the tree does not move";
   }
 }
+
+// Runs under sway. Starts the program, stops it as soon as sway tells of its
+// window, which it does when the first frame is shown, and takes a screenshot and
+// sway's tree of windows; then lets it go on and ends it as END says: with
+// SIGTERM, or by killing sway under it, timing how long it takes to notice.
+constexpr const char* kSwayScript = R"sh(#!/bin/sh
+cd "$(dirname "$0")"
+swaymsg -t subscribe '["window"]' >/dev/null &
+mapped=$!
+sleep 0.2
+SDL_VIDEODRIVER=wayland ./fractal-tree 2>errors &
+program=$!
+wait $mapped
+kill -STOP $program
+sleep 1
+grim first.png
+swaymsg -t get_tree >tree.json
+kill -CONT $program
+sleep 0.3
+start=$(date +%s%N)
+if [ "$END" = lose ]; then kill -KILL "$(pidof sway)"; else kill -TERM $program; fi
+wait $program
+echo $? >status.part
+echo $((($(date +%s%N) - start) / 1000000)) >milliseconds
+mv status.part status
+[ "$END" = lose ] || swaymsg exit
+)sh";
+
+struct SwayRun {
+  const char* name;
+  const char* scale;              // of sway's output
+  int windowWidth, windowHeight;  // in the desktop's units
+  const char* end;                // "term" or "lose"
+  int status;
+  const char* errors;
+};
+
+void PrintTo(const SwayRun& run, std::ostream* out) { *out << run.name; }
+
+class Sway : public ::testing::TestWithParam<SwayRun> {};
+
+// On every scale the window floats at a fixed size, and its pixels hold the
+// first frame exactly twice enlarged: 1.5 rounds to 2, as on X11.
+TEST_P(Sway, WindowFloatsAndShowsTheFirstFrameAtAWholeScale) {
+  if (const std::string missing = Missing({"sway", "swaymsg", "grim"}); !missing.empty()) GTEST_SKIP() << missing;
+  const SwayRun& run = GetParam();
+  unprivileged::Folder folder(FRACTAL_TREE_PROGRAM);
+  folder.Script("show.sh", kSwayScript);
+  std::ofstream(folder.path() / "config")
+      << "output HEADLESS-1 resolution 1920x1080 scale " << run.scale << "\nxwayland disable\nexec "
+      << (folder.path() / "show.sh").string() << "\n";
+  std::vector<std::string> environment = kHeadless;
+  environment.push_back(std::string("END=") + run.end);
+  xsession::Process sway(folder.Command(environment, {"sway", "-c", (folder.path() / "config").string()}),
+                         std::nullopt);
+  sway.Wait(30s);
+  for (int i = 0; i < 100 && folder.Read("status").empty(); ++i) std::this_thread::sleep_for(50ms);
+
+  ASSERT_EQ(folder.Read("status"), std::to_string(run.status) + "\n") << folder.Read("errors") << sway.Errors();
+  EXPECT_EQ(folder.Read("errors"), run.errors);
+  EXPECT_LT(std::stoi(folder.Read("milliseconds")), 2000);
+
+  const std::string tree = folder.Read("tree.json");
+  EXPECT_NE(tree.find("\"type\": \"floating_con\""), std::string::npos) << "the window is tiled";
+  const std::regex size("\"window_rect\": \\{\\s*\"x\": \\d+,\\s*\"y\": \\d+,\\s*\"width\": " +
+                        std::to_string(run.windowWidth) + ",\\s*\"height\": " + std::to_string(run.windowHeight));
+  EXPECT_TRUE(std::regex_search(tree, size)) << tree;
+
+  const auto shot = host::LoadPng((folder.path() / "first.png").string());
+  const auto expected = pixels::FirstFrameShown(684, 732, {2, 0, 0});
+  const auto [shotX, shotY] = pixels::FirstTreePixel(*shot);
+  const auto [treeX, treeY] = pixels::FirstTreePixel(*expected);
+  EXPECT_EQ(pixels::PixelsUnlike(*shot, *expected, shotX - treeX, shotY - treeY), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, Sway,
+                         ::testing::Values(SwayRun{"Scale2LosingSway", "2", 342, 366, "lose", 1,
+                                                   "Fractal Tree: lost the connection to the display\n"},
+                                           SwayRun{"Scale1Point5", "1.5", 456, 488, "term", 0, ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

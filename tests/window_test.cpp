@@ -278,11 +278,9 @@ TEST_F(RealWindow, RestsWhileUnseenAndOnceSeenAgainShowsThePresentPicture) {
 // (one vertical line), placed and enlarged as given with black around it;
 // reports the first.
 int PixelsUnlikeTheFirstFrame(Display* display, Window window, const runtime::Placement& placement) {
-  host::SoftwareSurface reference(kWidth, kHeight, 0);
-  reference.Cls();
-  tree::FractalTree(reference).DrawWhole();
   XWindowAttributes attributes;
   XGetWindowAttributes(display, window, &attributes);
+  const auto reference = pixels::FirstFrameShown(attributes.width, attributes.height, placement);
   XImage* image = XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
   if (!image) {
     ADD_FAILURE() << "no picture of the window";
@@ -301,10 +299,7 @@ int PixelsUnlikeTheFirstFrame(Display* display, Window window, const runtime::Pl
   int wrong = 0;
   for (int y = 0; y < attributes.height; ++y) {
     for (int x = 0; x < attributes.width; ++x) {
-      const int px = x - placement.left, py = y - placement.top;
-      const bool inside = px >= 0 && py >= 0 && px < kWidth * placement.scale && py < kHeight * placement.scale;
-      const unsigned long expected =
-          inside ? encode(reference.Pixel(px / placement.scale, py / placement.scale)) : encode(pixels::kBlack);
+      const unsigned long expected = encode(reference->Pixel(x, y));
       const unsigned long shown = XGetPixel(image, x, y) & colourBits;
       if (shown != expected && wrong++ == 0) {
         ADD_FAILURE() << "at " << x << ", " << y << ": " << std::hex << shown << " instead of " << expected;
@@ -382,7 +377,7 @@ class GivenWindow : public XvfbTest {
 
   // Waits for a frame of the picture placed as given.
   bool NextFrame(Window window, const runtime::Placement& placement) {
-    return xsession::FrameWatcher(display_, window, placement.scale, placement.left, placement.top)
+    return xsession::FrameWatcher(display_, window, placement.scale, placement.left, placement.top, placement.reduction)
         .Next(Steady::now() + 5s)
         .has_value();
   }
@@ -398,7 +393,9 @@ TEST_F(GivenWindow, FirstFrameIsEnlargedToFitTheWindowOrTheScreensaversOrTheRoot
   };
   const Case cases[] = {
       {"--window-id", 1000, 750, {"--window-id"}, nullptr, {2, 158, 9}},
-      {"--window-id in hexadecimal", 400, 300, {"--window-id"}, nullptr, {1, 29, -33}},
+      {"--window-id in hexadecimal", 400, 300, {"--window-id"}, nullptr, {1, 114, 58, 2}},
+      // As xscreensaver's settings run the entry's command for their preview.
+      {"a screensaver's preview", 152, 112, {"--root", "--window-id"}, "XSCREENSAVER_WINDOW=", {1, 33, 10, 4}},
       {"--root in a screensaver", 700, 740, {"--root"}, "XSCREENSAVER_WINDOW=", {2, 8, 4}},
       {"--root on the screen", 0, 0, {"--root"}, nullptr, {2, 170, 18}},
   };
@@ -419,17 +416,26 @@ TEST_F(GivenWindow, FirstFrameIsEnlargedToFitTheWindowOrTheScreensaversOrTheRoot
   }
 }
 
-TEST_F(GivenWindow, FollowsTheWindowsSizeAndEndsWhenItIsDestroyed) {
+TEST_F(GivenWindow, FollowsTheWindowsSizeAndEndsQuietlyWhenItIsDestroyed) {
   const Window window = CreateWindow(1000, 750);
   xsession::Process program(Program({"--window-id", std::to_string(window)}), server_->name());
   ASSERT_TRUE(NextFrame(window, {2, 158, 9})) << program.Errors();
 
-  XResizeWindow(display_, window, 400, 300);  // smaller than the picture: its middle shows
+  XResizeWindow(display_, window, 400, 300);  // smaller than the picture: all of it shows, reduced
   XSync(display_, False);
-  ASSERT_TRUE(NextFrame(window, {1, 29, -33})) << "the picture did not follow the window's size";
+  ASSERT_TRUE(NextFrame(window, {1, 114, 58, 2})) << "the picture did not follow the window's size";
 
   XDestroyWindow(display_, window);
   XSync(display_, False);
+  EXPECT_EQ(program.Wait(2s), std::optional<int>(0));
+  EXPECT_EQ(program.Errors(), "");
+}
+
+TEST_F(GivenWindow, AWindowThatIsNotThereIsAnError) {
+  const Window window = CreateWindow(10, 10);
+  XDestroyWindow(display_, window);
+  XSync(display_, False);
+  xsession::Process program(Program({"--window-id", std::to_string(window)}), server_->name());
   EXPECT_EQ(program.Wait(2s), std::optional<int>(1));
   char line[80];
   std::snprintf(line, sizeof line, "Fractal Tree: there is no window 0x%lx to draw into\n", window);

@@ -1,0 +1,119 @@
+// The program as xscreensaver's display program: xscreensaver's own daemon
+// on an X server of the test's own, run by an unprivileged user, as
+// xscreensaver will not run display programs as root.
+
+#include <gtest/gtest.h>
+// clang-format off
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+// clang-format on
+
+#include <fstream>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "host/software_surface.h"
+#include "runtime/enlarge.h"
+#include "testing/pixels.h"
+#include "testing/unprivileged.h"
+#include "testing/x_session.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int kScreenWidth = 1280, kScreenHeight = 1024;
+constexpr int kPictureWidth = 342, kPictureHeight = 366;
+
+// Runs the program as xscreensaver's entry does, and keeps what it says and
+// how it ends; xscreensaver's SIGTERM is passed on.
+constexpr const char* kDisplayProgram = R"sh(#!/bin/sh
+cd "$(dirname "$0")"
+./fractal-tree --root 2>>errors &
+program=$!
+trap 'kill -TERM $program' TERM
+status=
+while [ -z "$status" ]; do
+  wait $program
+  ended=$?
+  kill -0 $program 2>/dev/null || status=$ended
+done
+echo $status >>status
+)sh";
+
+// The whole screen, in the program's own pixel format.
+std::unique_ptr<host::SoftwareSurface> CaptureScreen(Display* display) {
+  auto shot = std::make_unique<host::SoftwareSurface>(kScreenWidth, kScreenHeight, 0);
+  XImage* image = XGetImage(display, DefaultRootWindow(display), 0, 0, kScreenWidth, kScreenHeight, AllPlanes, ZPixmap);
+  const runtime::raster::Image& pixels = shot->pixels();
+  for (int y = 0; y < kScreenHeight; ++y) {
+    for (int x = 0; x < kScreenWidth; ++x) pixels.pixels[y * pixels.stride + x] = XGetPixel(image, x, y) & 0xFFFFFF;
+  }
+  XDestroyImage(image);
+  return shot;
+}
+
+// The screen as it would be if it showed the picture that its top-left
+// pixels of each block hold, enlarged as placed: equal to the screen only
+// where every block is of one colour and all around the picture is black.
+std::unique_ptr<host::SoftwareSurface> AsWholeBlocks(const host::SoftwareSurface& screen,
+                                                     const runtime::Placement& placement) {
+  host::SoftwareSurface picture(kPictureWidth, kPictureHeight, 0);
+  for (int y = 0; y < kPictureHeight; ++y) {
+    for (int x = 0; x < kPictureWidth; ++x) {
+      const runtime::Rgb block =
+          screen.Pixel(placement.left + x * placement.scale, placement.top + y * placement.scale);
+      picture.Line(static_cast<float>(x), static_cast<float>(y), static_cast<float>(x), static_cast<float>(y),
+                   runtime::ColourOf(block));
+    }
+  }
+  auto blocks = std::make_unique<host::SoftwareSurface>(kScreenWidth, kScreenHeight, 0);
+  runtime::raster::Enlarge(picture.pixels(), blocks->pixels(), placement, blocks->backgroundPixel());
+  return blocks;
+}
+
+TEST(Xscreensaver, ShowsTheTreeCentredInWholeBlocksAndEndsQuietlyWhenDeactivated) {
+  for (const char* tool : {"Xvfb", "xscreensaver", "xscreensaver-command"}) {
+    if (!xsession::OnPath(tool)) GTEST_SKIP() << tool << " is not installed";
+  }
+  xsession::XServer server(std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24");
+  Display* display = XOpenDisplay(server.name().c_str());
+  ASSERT_NE(display, nullptr) << "Xvfb did not start";
+  unprivileged::Folder folder(FRACTAL_TREE_PROGRAM);
+  folder.Script("display-program.sh", kDisplayProgram);
+  std::ofstream(folder.path() / ".xscreensaver")
+      << "mode: one\nselected: 0\nlock: False\nsplash: False\nfade: False\nunfade: False\n"
+      << "timeout: 1:00:00\nprograms: " << (folder.path() / "display-program.sh").string() << " \\n\n";
+  const std::vector<std::string> environment = {"DISPLAY=" + server.name()};
+  xsession::Process daemon(folder.Command(environment, {"xscreensaver", "-no-splash"}), server.name());
+  const auto command = [&](const char* what) {
+    xsession::Process run(folder.Command(environment, {"xscreensaver-command", what}), server.name());
+    return run.Wait(10s);
+  };
+  std::this_thread::sleep_for(1s);
+
+  const runtime::Placement centred = runtime::Fit(kPictureWidth, kPictureHeight, kScreenWidth, kScreenHeight);
+  std::string ended;  // the statuses the runs should end with
+  for (int run = 1; run <= 3; ++run) {
+    SCOPED_TRACE(run);
+    ASSERT_EQ(command("-activate"), std::optional<int>(0)) << daemon.Errors();
+    std::unique_ptr<host::SoftwareSurface> screen;
+    for (int i = 0; i < 50 && (!screen || pixels::CountTreePixels(*screen) < 1000); ++i) {
+      std::this_thread::sleep_for(100ms);
+      screen = CaptureScreen(display);
+    }
+    EXPECT_GT(pixels::CountTreePixels(*screen), 1000) << "no tree on the screen; " << daemon.Errors();
+    EXPECT_EQ(pixels::PixelsUnlike(*screen, *AsWholeBlocks(*screen, centred)), 0);
+
+    ASSERT_EQ(command("-deactivate"), std::optional<int>(0));
+    ended += "0\n";
+    for (int i = 0; i < 50 && folder.Read("status").size() < ended.size(); ++i) std::this_thread::sleep_for(100ms);
+    EXPECT_EQ(folder.Read("status"), ended) << "every run ends with status 0";
+    EXPECT_EQ(folder.Read("errors"), "");
+  }
+  command("-exit");
+  XCloseDisplay(display);
+}
+
+}  // namespace

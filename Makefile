@@ -8,7 +8,7 @@ PROGRAM := $(BUILD_DIR)/app/fractal-tree
 PACKAGES := g++ cmake make pkg-config libsdl2-dev libsdl2-image-dev libwayland-dev \
             libx11-dev libxdamage-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb \
             cage sway grim xwayland libegl-mesa0 libgl1-mesa-dri libdecor-0-plugin-1-cairo libgif-dev \
-            xscreensaver valgrind clang-format clang-tidy desktop-file-utils dpkg-dev file lintian
+            xscreensaver strace valgrind clang-format clang-tidy desktop-file-utils dpkg-dev file lintian
 # The Windows build: Debian's mingw-w64, SDL2 and GoogleTest built from
 # Debian's sources (cmake/windows-deps.sh), and Wine for its tests.
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix xz-utils wine wine64

@@ -4,8 +4,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <thread>
 #include <vector>
+
+#include "runtime/scale.h"
 
 #include "testing/x_session.h"
 
@@ -16,8 +23,31 @@ using namespace std::chrono_literals;
 
 constexpr auto kWarmUp = 2s;
 constexpr const char* kCaption = "Fractal Tree";
+constexpr int kPictureWidth = 342, kPictureHeight = 366;
 
 double Milliseconds(Steady::duration duration) { return std::chrono::duration<double, std::milli>(duration).count(); }
+
+// System calls a tick of the process, from strace's count over the time given.
+double SystemCallsPerTick(pid_t pid, std::chrono::seconds time) {
+  if (!xsession::OnPath("strace")) return -1;
+  const std::string log =
+      (std::filesystem::temp_directory_path() / ("fractal-tree-strace-" + std::to_string(pid))).string();
+  xsession::Process strace({"strace", "-c", "-f", "-o", log, "-p", std::to_string(pid)}, std::nullopt);
+  std::this_thread::sleep_for(time);
+  strace.Signal(SIGINT);
+  strace.Wait(5s);
+  std::ifstream file(log);
+  std::string line, total;
+  while (std::getline(file, line)) {
+    if (line.ends_with(" total")) total = line;
+  }
+  std::filesystem::remove(log);
+  std::istringstream fields(total);
+  std::string percent, seconds, perCall;
+  double calls = 0;
+  fields >> percent >> seconds >> perCall >> calls;
+  return calls / (static_cast<double>(time.count()) * 10);
+}
 
 double Percentile(std::vector<double> values, double fraction) {
   if (values.empty()) return 0;
@@ -35,29 +65,37 @@ WindowCosts MeasureWindow(const std::string& program, const WindowRun& run) {
     costs.skipped = "Xvfb is not installed";
     return costs;
   }
-  xsession::XServer server;
+  xsession::XServer server(run.screen);
   Display* display = server.name().empty() ? nullptr : XOpenDisplay(server.name().c_str());
   if (!display) {
     costs.skipped = "no X server could be started";
     return costs;
   }
+  const char* chosen = std::getenv("FRACTAL_TREE_UNDER_TEST");
+  const std::vector<std::string> arguments = {chosen ? chosen : program,
+                                              run.root ? "--root" : "--scale=" + std::to_string(run.scale)};
   const auto start = Steady::now();
-  xsession::Process app({program, "--scale", std::to_string(run.scale)}, server.name());
-  const Window window = xsession::FindWindow(display, kCaption, 10s);
+  xsession::Process app(arguments, server.name());
+  const Window window = run.root ? DefaultRootWindow(display) : xsession::FindWindow(display, kCaption, 10s);
   costs.mappedMs = Milliseconds(Steady::now() - start);
   if (!window) {
     costs.skipped = "the program's window did not appear: " + app.Errors();
     XCloseDisplay(display);
     return costs;
   }
-  xsession::FrameWatcher watcher(display, window, run.scale);
+  XWindowAttributes attributes;
+  XGetWindowAttributes(display, window, &attributes);
+  const runtime::Placement placement = runtime::Fit(kPictureWidth, kPictureHeight, attributes.width, attributes.height);
+  xsession::FrameWatcher watcher(display, window, placement.scale, placement.left, placement.top);
 
   const auto warm = start + kWarmUp;
   const auto end = warm + measured;
   std::vector<Steady::time_point> frames;
   while (const auto frame = watcher.Next(warm)) frames.push_back(*frame);
   const double cpuAtWarm = xsession::CpuSeconds(app.pid());
+  const double serverCpuAtWarm = xsession::CpuSeconds(server.pid());
   while (const auto frame = watcher.Next(end)) frames.push_back(*frame);
+  const double serverCpu = xsession::CpuSeconds(server.pid()) - serverCpuAtWarm;
   if (frames.empty()) {
     costs.skipped = "the program showed no frame";
     XCloseDisplay(display);
@@ -66,6 +104,7 @@ WindowCosts MeasureWindow(const std::string& program, const WindowRun& run) {
   costs.firstFrameMs = Milliseconds(frames.front() - start);
   const double cpu = xsession::CpuSeconds(app.pid()) - cpuAtWarm;
   costs.cpuPercent = 100.0 * cpu / std::chrono::duration<double>(measured).count();
+  costs.serverCpuPercent = 100.0 * serverCpu / std::chrono::duration<double>(measured).count();
   costs.residentMb = xsession::StatusMegabytes(app.pid(), "VmRSS");
   costs.peakResidentMb = xsession::StatusMegabytes(app.pid(), "VmHWM");
 
@@ -78,6 +117,8 @@ WindowCosts MeasureWindow(const std::string& program, const WindowRun& run) {
   costs.medianTickMs = Percentile(intervals, 0.5);
   costs.p99TickMs = Percentile(intervals, 0.99);
   costs.longestTickMs = Percentile(intervals, 1.0);
+
+  if (run.systemCalls.count() > 0) costs.systemCallsPerTick = SystemCallsPerTick(app.pid(), run.systemCalls);
 
   if (run.unseen.count() > 0) {
     XUnmapWindow(display, window);

@@ -17,15 +17,21 @@ struct WindowCosts {
   int ticks = 0;
   int expectedTicks = 0;
   double unseenCpuPercent = 0;  // while the window is unmapped, as when minimized
+  double serverCpuPercent = 0;  // the X server's, over the same time
+  double systemCallsPerTick = 0;
 };
 
 struct WindowRun {
   int scale = 1;  // the window's enlargement
   std::chrono::seconds measured;
   std::chrono::seconds unseen{0};  // then unmapped for this long; 0 for not at all
+  bool root = false;               // drawing into the screen's root window, as a screensaver
+  std::string screen = "1024x768x24";
+  std::chrono::seconds systemCalls{0};  // then counting system calls for this long; 0 for not at all
 };
 
 // Runs the program under an X server of its own for a warm-up of 2 s and
 // then for the time given, watching every frame it shows; then, if asked,
-// for a time with its window unmapped.
+// counting its system calls, and for a time with its window unmapped. The
+// program is the one given, or the one FRACTAL_TREE_UNDER_TEST names.
 WindowCosts MeasureWindow(const std::string& program, const WindowRun& run);

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <vector>
+
 #include "host/sdl_check.h"
 #include "runtime/enlarge.h"
 
@@ -35,22 +37,43 @@ void Canvas::Tick(Form& form) {
     form.Timer1_Timer();
     stale_ = false;
   }
+  // Drawing moves into the window's pixels or out of them: show the whole next.
   SDL_Surface* pixels = screen_.Pixels();
-  if (HasThePicturesShape(pixels)) {
-    direct_.emplace(pixels, background_);
-    target_ = &*direct_;
-  } else {
+  if (!HasThePicturesShape(pixels)) {
+    if (direct_) shownPixels_ = nullptr;
     direct_.reset();
-    target_ = &picture_;
+  } else if (!direct_ || direct_->pixels().pixels != pixels->pixels) {
+    direct_.emplace(pixels, background_);
+    shownPixels_ = nullptr;
   }
+  target_ = direct_ ? &*direct_ : &picture_;
   form.Timer1_Timer();
-  Present();
+  Show(false);
 }
 
-void Canvas::Present() {
+void Canvas::Present() { Show(true); }
+
+// The parts that changed are enough while the window's pixels hold the rest
+// of the last frame shown; otherwise, or when asked, the whole is shown.
+void Canvas::Show(bool whole) {
   SDL_Surface* pixels = screen_.Pixels();
-  if (!direct_ || direct_->image() != pixels) Enlarge(pixels);
-  screen_.Show();
+  const bool drawnThere = direct_ && direct_->pixels().pixels == pixels->pixels;
+  if (whole || pixels->pixels != shownPixels_ ||
+      (!drawnThere && pixels->format->format != picture_.image()->format->format)) {
+    if (!drawnThere) EnlargeWhole(pixels);
+    (drawnThere ? *direct_ : picture_).TakeChanges();
+    screen_.Show();
+    shownPixels_ = pixels->pixels;
+    return;
+  }
+  // Drawn in place, the pixels cost only the window system's copy, for which
+  // one rectangle costs less than many; enlarged, every pixel is copied here
+  // too, and the smaller area of the runs pays.
+  if (drawnThere) {
+    screen_.Show(direct_->TakeChanges().Bounds());
+  } else {
+    ShowChanges(pixels);
+  }
 }
 
 bool Canvas::HasThePicturesShape(const SDL_Surface* pixels) const {
@@ -60,7 +83,7 @@ bool Canvas::HasThePicturesShape(const SDL_Surface* pixels) const {
 
 // Copies the picture into the window's pixels, enlarged to fit, through an
 // image of the window's size where the window's pixels have another format.
-void Canvas::Enlarge(SDL_Surface* pixels) {
+void Canvas::EnlargeWhole(SDL_Surface* pixels) {
   SDL_Surface* frame = pixels;
   if (pixels->format->format != picture_.image()->format->format) {
     if (!converted_ || converted_->w != pixels->w || converted_->h != pixels->h) {
@@ -76,6 +99,25 @@ void Canvas::Enlarge(SDL_Surface* pixels) {
   if (frame != pixels) {
     CheckSdl("cannot copy the picture to the window", [&] { return SDL_BlitSurface(frame, nullptr, pixels, nullptr); });
   }
+}
+
+// Copies the parts of the picture that changed into the window's pixels,
+// enlarged, and shows them; a reduced picture is copied whole.
+void Canvas::ShowChanges(SDL_Surface* pixels) {
+  const runtime::Placement placement = runtime::Fit(picture_.width(), picture_.height(), pixels->w, pixels->h);
+  const runtime::raster::Tiles changes = picture_.TakeChanges();
+  if (placement.reduction > 1) {
+    EnlargeWhole(pixels);
+    screen_.Show();
+    return;
+  }
+  std::vector<runtime::raster::Rect> shown;
+  for (const auto& part : changes.Runs()) {
+    const runtime::raster::Rect written =
+        runtime::raster::EnlargePart(picture_.pixels(), PixelsOf(pixels), placement, part);
+    if (written.width > 0 && written.height > 0) shown.push_back(written);
+  }
+  screen_.Show(shown);
 }
 
 }  // namespace host

@@ -12,8 +12,11 @@ namespace host {
 // The window's drawing surface. The form draws the picture at its own size:
 // straight into the window's pixels where they have the picture's size and
 // format, otherwise into an image of its own, shown enlarged to fit the
-// window. While the window cannot be seen no tick runs; the first tick after
-// it is seen again brings the angles up to the present before it draws.
+// window. After a tick only the parts of the picture that changed are
+// copied and shown; the whole window is shown at first, when its pixels
+// change and when asked. While the window cannot be seen no tick runs; the
+// first tick after it is seen again brings the angles up to the present
+// before it draws.
 class Canvas final : public runtime::Surface {
  public:
   Canvas(Screen& screen, const WindowSettings& settings);
@@ -24,15 +27,17 @@ class Canvas final : public runtime::Surface {
   // Whether the window can be seen.
   bool Visible();
 
-  // Runs the form's tick and shows its frame.
+  // Runs the form's tick and shows what changed in its frame.
   void Tick(Form& form);
 
-  // Shows the last frame drawn.
+  // Shows the whole of the last frame drawn, and what is around it.
   void Present();
 
  private:
+  void Show(bool whole);
   bool HasThePicturesShape(const SDL_Surface* pixels) const;
-  void Enlarge(SDL_Surface* pixels);
+  void EnlargeWhole(SDL_Surface* pixels);
+  void ShowChanges(SDL_Surface* pixels);
 
   Screen& screen_;
   runtime::Colour background_;
@@ -41,6 +46,7 @@ class Canvas final : public runtime::Surface {
   SdlPtr<SDL_Surface> converted_;
   runtime::Surface* target_ = nullptr;  // where the tick draws; none for a tick that draws nothing
   bool stale_ = false;                  // whether ticks were missed while the window could not be seen
+  const void* shownPixels_ = nullptr;   // the window's pixels as last shown whole
 };
 
 }  // namespace host

@@ -1,30 +1,46 @@
 #include "host/canvas.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "testing/pixels.h"
+#include "tree/fractal_tree.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kWidth = 8;
-constexpr int kHeight = 4;
 constexpr runtime::Rgb kLit{255, 255, 255};
-const host::WindowSettings kSettings{"", kWidth, kHeight, 0, 100ms, 0, nullptr};
 
-// A window's pixels that the test shows and hides.
+// A window's pixels that the test shows and hides, and what of them the
+// window system has been given to show.
 class StandInScreen final : public host::Screen {
  public:
-  explicit StandInScreen(int scale) : pixels(kWidth * scale, kHeight * scale, 0) { pixels.Cls(); }
+  StandInScreen(int width, int height) : pixels(width, height, 0), shown(width, height, 0) {
+    pixels.Cls();
+    shown.Cls();
+  }
 
   bool Visible() override { return visible; }
   SDL_Surface* Pixels() override { return pixels.image(); }
-  void Show() override { ++shown; }
+  void Show() override {
+    ++shows;
+    SDL_BlitSurface(pixels.image(), nullptr, shown.image(), nullptr);
+  }
+  void Show(const std::vector<runtime::raster::Rect>& parts) override {
+    ++shows;
+    for (const auto& part : parts) {
+      SDL_Rect rect{part.x, part.y, part.width, part.height};
+      SDL_BlitSurface(pixels.image(), &rect, shown.image(), &rect);
+    }
+  }
 
   host::SoftwareSurface pixels;
+  host::SoftwareSurface shown;
   bool visible = true;
-  int shown = 0;
+  int shows = 0;
 };
 
 // Each tick lights the pixel in the column of its own number.
@@ -45,31 +61,80 @@ class CountingForm final : public host::Form {
 };
 
 TEST(Canvas, RestsWhileUnseenThenCatchesUpWithATickThatDrawsNothing) {
+  constexpr int kWidth = 8, kHeight = 4;
+  const host::WindowSettings settings{"", kWidth, kHeight, 0, 100ms, 0, nullptr};
   for (int scale : {1, 2}) {
     SCOPED_TRACE(scale);
-    StandInScreen screen(scale);
-    host::Canvas canvas(screen, kSettings);
+    StandInScreen screen(kWidth * scale, kHeight * scale);
+    host::Canvas canvas(screen, settings);
     CountingForm form(canvas);
-    const auto lit = [&](int column) { return screen.pixels.Pixel(column * scale, 0) == kLit; };
+    const auto lit = [&](int column) { return screen.shown.Pixel(column * scale, 0) == kLit; };
 
     canvas.Tick(form);
     EXPECT_EQ(form.ticks, 1);
-    EXPECT_EQ(screen.shown, 1);
+    EXPECT_EQ(screen.shows, 1);
     EXPECT_TRUE(lit(1));
 
     screen.visible = false;
     canvas.Tick(form);
     canvas.Tick(form);
     EXPECT_EQ(form.ticks, 1) << "ticks ran while the window could not be seen";
-    EXPECT_EQ(screen.shown, 1);
+    EXPECT_EQ(screen.shows, 1);
 
     screen.visible = true;
     canvas.Tick(form);
     EXPECT_EQ(form.ticks, 3) << "no tick to catch up";
-    EXPECT_EQ(screen.shown, 2);
+    EXPECT_EQ(screen.shows, 2);
     EXPECT_FALSE(lit(2)) << "the catching-up tick drew";
     EXPECT_TRUE(lit(3));
-    EXPECT_EQ(pixels::Count(screen.pixels, kLit), 2 * scale * scale);
+    EXPECT_EQ(pixels::Count(screen.shown, kLit), 2 * scale * scale);
+  }
+}
+
+// Each tick draws the tree at angles of its own.
+class SwayingForm final : public host::Form {
+ public:
+  explicit SwayingForm(runtime::Surface& surface) : surface_(surface) {}
+
+  static float Tilt(int tick) { return static_cast<float>(tick * 7 % 20 - 10); }
+  static float Spread(int tick) { return static_cast<float>(tick * 11 % 40); }
+
+  void Form_Load() override {}
+  void Timer1_Timer() override {
+    ++ticks;
+    surface_.Cls();
+    tree::FractalTree(surface_, Tilt(ticks), Spread(ticks)).DrawWhole();
+  }
+
+  int ticks = 0;
+
+ private:
+  runtime::Surface& surface_;
+};
+
+// Only what changed is shown after a tick, yet what the window system shows
+// is always the whole frame the tick drew, placed as it fits the window.
+TEST(Canvas, EveryFrameShownIsTheWholeFrameDrawnAtEveryScale) {
+  constexpr int kWidth = 342, kHeight = 366;
+  const host::WindowSettings settings{"", kWidth, kHeight, 0, 100ms, 0, nullptr};
+  for (const auto& [width, height] : {std::pair{kWidth, kHeight}, {2 * kWidth, 2 * kHeight}, {1000, 800}, {152, 112}}) {
+    SCOPED_TRACE(testing::Message() << width << " x " << height);
+    StandInScreen screen(width, height);
+    host::Canvas canvas(screen, settings);
+    SwayingForm form(canvas);
+    const runtime::Placement placement = runtime::Fit(kWidth, kHeight, width, height);
+    for (int tick = 1; tick <= 12; ++tick) {
+      canvas.Tick(form);
+      host::SoftwareSurface picture(kWidth, kHeight, 0);
+      picture.Cls();
+      tree::FractalTree(picture, SwayingForm::Tilt(tick), SwayingForm::Spread(tick)).DrawWhole();
+      ASSERT_EQ(pixels::PixelsUnlike(screen.shown, *pixels::Shown(picture, width, height, placement)), 0)
+          << "tick " << tick;
+    }
+    // Whatever covered the window, an expose shows the whole again.
+    screen.shown.Cls();
+    canvas.Present();
+    EXPECT_EQ(pixels::PixelsUnlike(screen.shown, screen.pixels), 0);
   }
 }
 

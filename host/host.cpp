@@ -78,18 +78,17 @@ class Session {
   // the events, then runs the tick if it is due. False once the window is
   // closed.
   bool Step() {
+    system_->WaitForEvents(canvas_.Visible() ? timer_.MillisecondsLeft(Steady::now()) : -1);
+    // The queue is taken without asking the window system again.
     SDL_Event event;
-    const int wait = canvas_.Visible() ? timer_.MillisecondsLeft(Steady::now()) : -1;
-    if (SDL_WaitEventTimeout(&event, wait)) {
-      do {
-        if (event.type == SDL_QUIT) {
-          system_->EndIfDisplayLost();
-          return false;
-        }
-        // The picture still holds the last frame: show it again at once.
-        if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED) canvas_.Present();
-        if (event.type == SDL_SYSWMEVENT) system_->Notice(*event.syswm.msg);
-      } while (SDL_PollEvent(&event));
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
+      if (event.type == SDL_QUIT) {
+        system_->EndIfDisplayLost();
+        return false;
+      }
+      // The picture still holds the last frame: show it again at once.
+      if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED) canvas_.Present();
+      if (event.type == SDL_SYSWMEVENT) system_->Notice(*event.syswm.msg);
     }
     if (timer_.Due(Steady::now())) canvas_.Tick(*form_);
     return true;

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <vector>
+
+#include "runtime/tiles.h"
+
 struct SDL_Surface;
 struct SDL_Window;
 
@@ -17,6 +21,9 @@ class Screen {
   virtual SDL_Surface* Pixels() = 0;
   // Shows the window's pixels.
   virtual void Show() = 0;
+  // Shows only the parts of the window's pixels given; the rest is on the
+  // screen already. A window system that cannot show parts shows the whole.
+  virtual void Show(const std::vector<runtime::raster::Rect>& /*parts*/) { Show(); }
 };
 
 // An SDL window's pixels through SDL's window surface.
@@ -27,6 +34,7 @@ class WindowScreen : public Screen {
   bool Visible() override;
   SDL_Surface* Pixels() override;
   void Show() override;
+  void Show(const std::vector<runtime::raster::Rect>& parts) override;
 
  protected:
   SDL_Window* window() const { return window_; }

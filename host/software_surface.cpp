@@ -87,6 +87,8 @@ SoftwareSurface::SoftwareSurface(int width, int height, Colour background)
     : owned_(CreateImage(width, height)),
       target_(owned_.get()),
       raster_(PixelsOf(target_)),
+      drawn_(raster_.width, raster_.height, true),
+      cleared_(raster_.width, raster_.height),
       backgroundPixel_(MapPixel(target_, background)),
       lastColour_(background),
       lastPixel_(backgroundPixel_) {}
@@ -94,6 +96,8 @@ SoftwareSurface::SoftwareSurface(int width, int height, Colour background)
 SoftwareSurface::SoftwareSurface(SDL_Surface* target, Colour background)
     : target_(target),
       raster_(PixelsOf(target_)),
+      drawn_(raster_.width, raster_.height, true),
+      cleared_(raster_.width, raster_.height),
       backgroundPixel_(MapPixel(target_, background)),
       lastColour_(background),
       lastPixel_(backgroundPixel_) {}
@@ -106,23 +110,39 @@ uint32_t SoftwareSurface::PixelOf(Colour colour) {
   return lastPixel_;
 }
 
-// A plain fill of the rows, padding included: many times faster than SDL's
-// own fill. A pixel of four equal bytes, such as black, fills as bytes.
+// Only the tiles drawn on since the last clear hold anything but the
+// background, so only they are filled; all of them at first, when the
+// pixels are not known. A plain fill of the rows: many times faster than
+// SDL's own fill. A pixel of four equal bytes, such as black, fills as bytes.
 void SoftwareSurface::Cls() {
   const uint32_t pixel = backgroundPixel_;
-  const size_t count = static_cast<size_t>(raster_.stride) * static_cast<size_t>(raster_.height);
-  if (pixel == (pixel & 0xFF) * 0x01010101u) {
-    std::memset(raster_.pixels, static_cast<int>(pixel & 0xFF), count * sizeof pixel);
-  } else {
-    std::fill_n(raster_.pixels, count, pixel);
+  const bool bytes = pixel == (pixel & 0xFF) * 0x01010101u;
+  for (const raster::Rect& run : drawn_.Runs()) {
+    for (int y = run.y; y < run.y + run.height; ++y) {
+      uint32_t* row = raster_.pixels + y * raster_.stride + run.x;
+      if (bytes) {
+        std::memset(row, static_cast<int>(pixel & 0xFF), static_cast<size_t>(run.width) * sizeof pixel);
+      } else {
+        std::fill_n(row, run.width, pixel);
+      }
+    }
   }
+  cleared_.Add(drawn_);
+  drawn_.Clear();
 }
 
 void SoftwareSurface::Line(float x1, float y1, float x2, float y2, Colour colour) {
   const std::optional<Segment> segment = Drawable({x1, y1, x2, y2});
   if (!segment) return;
   raster::DrawLine(raster_, Nearest(segment->x1), Nearest(segment->y1), Nearest(segment->x2), Nearest(segment->y2),
-                   PixelOf(colour));
+                   PixelOf(colour), &drawn_);
+}
+
+raster::Tiles SoftwareSurface::TakeChanges() {
+  raster::Tiles changes = cleared_;
+  changes.Add(drawn_);
+  cleared_.Clear();
+  return changes;
 }
 
 Rgb SoftwareSurface::Pixel(int x, int y) const {

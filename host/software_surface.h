@@ -22,6 +22,10 @@ class SoftwareSurface final : public runtime::Surface {
   void Cls() override;
   void Line(float x1, float y1, float x2, float y2, runtime::Colour colour) override;
 
+  // Where the pixels may differ from when this was last asked: the tiles of
+  // the lines drawn since, and of those the clears since have wiped out.
+  runtime::raster::Tiles TakeChanges();
+
   runtime::Rgb Pixel(int x, int y) const;
   int width() const { return raster_.width; }
   int height() const { return raster_.height; }
@@ -35,6 +39,8 @@ class SoftwareSurface final : public runtime::Surface {
   SdlPtr<SDL_Surface> owned_;
   SDL_Surface* target_;
   runtime::raster::Image raster_;
+  runtime::raster::Tiles drawn_;    // the tiles of the lines drawn since the last clear; all at first
+  runtime::raster::Tiles cleared_;  // the tiles the clears since the last changes asked for wiped out
   uint32_t backgroundPixel_;
   // The last colour drawn and its pixel value, mapped only when it changes.
   runtime::Colour lastColour_;

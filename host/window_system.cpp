@@ -1,5 +1,7 @@
 #include "host/window_system.h"
 
+#include <SDL.h>
+
 #include <cstdlib>
 #include <string>
 
@@ -11,6 +13,8 @@ namespace host {
 SDL_Window* WindowSystem::AdoptWindow(std::optional<uint64_t> /*id*/) {
   throw runtime::Error(runtime::ErrorKind::Host, "this window system cannot draw into another program's window");
 }
+
+void WindowSystem::WaitForEvents(int milliseconds) { SDL_WaitEventTimeout(nullptr, milliseconds); }
 
 void EndAtOnce(std::string_view caption, std::string_view reason) {
   ReportFatalError(caption, std::string(caption) + ": " + std::string(reason));

@@ -37,6 +37,11 @@ class WindowSystem {
   // that its size stay fixed: some window systems take that only then.
   virtual void KeepSizeFixed(SDL_Window* /*window*/) {}
 
+  // Waits until the window system may have something to say, or the time
+  // given is up (-1: for as long as it takes), and puts what it says in
+  // SDL's queue. The base lets SDL wait.
+  virtual void WaitForEvents(int milliseconds);
+
   // The window's pixels as the canvas draws into them.
   virtual std::unique_ptr<Screen> ScreenOf(SDL_Window* window) { return std::make_unique<WindowScreen>(window); }
 

@@ -45,6 +45,9 @@ class PixelScreen final : public WindowScreen {
     return pixels_.get();
   }
 
+  // The renderer shows the whole texture.
+  void Show(const std::vector<runtime::raster::Rect>& /*parts*/) override { Show(); }
+
   void Show() override {
     CheckSdl("cannot show the picture",
              [&] { return SDL_UpdateTexture(texture_.get(), nullptr, pixels_->pixels, pixels_->pitch); });

@@ -5,6 +5,10 @@
 #include <X11/Xresource.h>
 #include <X11/Xutil.h>
 
+#include <poll.h>
+#include <pthread.h>
+#include <signal.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -104,7 +108,13 @@ void ChooseVisual(Display* display) {
 
 class X11WindowSystem final : public WindowSystem {
  public:
-  X11WindowSystem(int scale, Window root) : scale_(scale), root_(root) {}
+  X11WindowSystem(int scale, Window root) : scale_(scale), root_(root) {
+    sigset_t stop;
+    sigemptyset(&stop);
+    sigaddset(&stop, SIGINT);
+    sigaddset(&stop, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stop, &unblocked_);
+  }
 
   int DesktopScale() override { return scale_; }
 
@@ -152,6 +162,27 @@ class X11WindowSystem final : public WindowSystem {
     return window;
   }
 
+  std::unique_ptr<Screen> ScreenOf(SDL_Window* window) override {
+    if (const std::optional<SDL_SysWMinfo> handles = HandlesOf(window, SDL_SYSWM_X11)) {
+      display_ = handles->info.x11.display;
+    }
+    return WindowSystem::ScreenOf(window);
+  }
+
+  // SDL would ask the X server for news several times a wait; here the
+  // connection is read only when the server has written to it. The signals
+  // that ask the program to stop are let in only during the wait, so that
+  // they always cut it short, and SDL turns them into a request to quit.
+  void WaitForEvents(int milliseconds) override {
+    if (!display_) return WindowSystem::WaitForEvents(milliseconds);
+    if (XEventsQueued(display_, QueuedAlready) == 0) {
+      pollfd connection{ConnectionNumber(display_), POLLIN, 0};
+      timespec limit{milliseconds / 1000, milliseconds % 1000 * 1'000'000L};
+      if (ppoll(&connection, 1, milliseconds < 0 ? nullptr : &limit, &unblocked_) == 0) return;
+    }
+    SDL_PumpEvents();
+  }
+
   void Notice(const SDL_SysWMmsg& message) override {
     if (message.subsystem != SDL_SYSWM_X11) return;
     const XEvent& event = message.msg.x11.event;
@@ -161,6 +192,8 @@ class X11WindowSystem final : public WindowSystem {
  private:
   int scale_;
   Window root_;
+  Display* display_ = nullptr;  // SDL's connection
+  sigset_t unblocked_;          // the signals let in before
 };
 
 }  // namespace

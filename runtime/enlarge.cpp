@@ -30,6 +30,26 @@ void Repeat(const uint32_t* from, uint32_t* to, int count, int scale) {
   }
 }
 
+// Writes the frame's pixels from to up to end from a row of the picture,
+// each picture pixel scale times: to is the offset-th pixel of the row
+// enlarged. The first and last blocks may be cut off by the frame's edges.
+void EnlargeSpan(const uint32_t* source, int scale, int offset, uint32_t* to, uint32_t* const end) {
+  if (scale == 1) {
+    std::memcpy(to, source + offset, static_cast<size_t>(end - to) * sizeof *to);
+    return;
+  }
+  const uint32_t* from = source + offset / scale;
+  if (const int cut = offset % scale; cut != 0) {
+    for (int i = cut; i < scale && to < end; ++i) *to++ = *from;
+    ++from;
+  }
+  const int whole = static_cast<int>(end - to) / scale;
+  Repeat(from, to, whole, scale);
+  from += whole;
+  to += static_cast<ptrdiff_t>(whole) * scale;
+  while (to < end) *to++ = *from;
+}
+
 // The frame's row y, from the picture's row above it or the background.
 void EnlargeRow(const Image& picture, const Image& frame, const Placement& placement, uint32_t background, int y) {
   uint32_t* row = frame.pixels + y * frame.stride;
@@ -42,26 +62,8 @@ void EnlargeRow(const Image& picture, const Image& frame, const Placement& place
   }
   std::fill(row, row + left, background);
   std::fill(row + right, row + frame.width, background);
-  const uint32_t* source = picture.pixels + fromTop / placement.scale * picture.stride;
-  const int skipped = left - placement.left;  // frame pixels of the picture cut off on the left
-  if (placement.scale == 1) {
-    std::memcpy(row + left, source + skipped, static_cast<size_t>(right - left) * sizeof *row);
-    return;
-  }
-  // Block by block: the first and last may be cut off by the frame's edges.
-  const int scale = placement.scale;
-  const uint32_t* from = source + skipped / scale;
-  uint32_t* to = row + left;
-  uint32_t* const end = row + right;
-  if (const int cut = skipped % scale; cut != 0) {
-    for (int i = cut; i < scale && to < end; ++i) *to++ = *from;
-    ++from;
-  }
-  const int whole = static_cast<int>(end - to) / scale;
-  Repeat(from, to, whole, scale);
-  from += whole;
-  to += static_cast<ptrdiff_t>(whole) * scale;
-  while (to < end) *to++ = *from;
+  EnlargeSpan(picture.pixels + fromTop / placement.scale * picture.stride, placement.scale, left - placement.left,
+              row + left, row + right);
 }
 
 // The sum of a pixel's three channels.
@@ -103,6 +105,27 @@ void Enlarge(const Image& picture, const Image& frame, const Placement& placemen
       EnlargeRow(picture, frame, placement, background, y);
     }
   }
+}
+
+Rect EnlargePart(const Image& picture, const Image& frame, const Placement& placement, const Rect& part) {
+  const int scale = placement.scale;
+  const int left = std::max(placement.left + part.x * scale, 0);
+  const int right = std::min(placement.left + (part.x + part.width) * scale, frame.width);
+  const int top = std::max(placement.top + part.y * scale, 0);
+  const int bottom = std::min(placement.top + (part.y + part.height) * scale, frame.height);
+  if (left >= right || top >= bottom) return {0, 0, 0, 0};
+  for (int y = top; y < bottom; ++y) {
+    uint32_t* row = frame.pixels + y * frame.stride;
+    const int fromTop = y - placement.top;
+    if (y > top && fromTop % scale != 0) {
+      // The rows of one block are alike: copy the first.
+      std::memcpy(row + left, row - frame.stride + left, static_cast<size_t>(right - left) * sizeof *row);
+    } else {
+      EnlargeSpan(picture.pixels + fromTop / scale * picture.stride, scale, left - placement.left, row + left,
+                  row + right);
+    }
+  }
+  return {left, top, right - left, bottom - top};
 }
 
 }  // namespace runtime::raster

@@ -4,6 +4,7 @@
 
 #include "runtime/raster.h"
 #include "runtime/scale.h"
+#include "runtime/tiles.h"
 
 namespace runtime::raster {
 
@@ -12,5 +13,10 @@ namespace runtime::raster {
 // bits a channel in the low 24 bits. Reduced, each frame pixel is the
 // brightest of its block, so that lines one pixel wide stay whole.
 void Enlarge(const Image& picture, const Image& frame, const Placement& placement, uint32_t background);
+
+// Copies only the part of the picture given, enlarged as placed, and returns
+// the part of the frame it wrote; the rest of the frame stays as it was. The
+// placement enlarges.
+Rect EnlargePart(const Image& picture, const Image& frame, const Placement& placement, const Rect& part);
 
 }  // namespace runtime::raster

@@ -51,6 +51,29 @@ TEST(Enlarge, EachFramePixelComesFromItsPictureBlockOrTheBackground) {
         ASSERT_EQ(frame[static_cast<size_t>(y * kStride + x)], expected) << "at " << x << ", " << y;
       }
     }
+    if (p.reduction > 1) continue;
+
+    // A part alone: the same pixels where it shows, the frame untouched elsewhere.
+    const runtime::raster::Rect part{1, 1, 3, 2};
+    std::vector<uint32_t> parted(size_t{kStride} * kFrameHeight, kPadding);
+    const runtime::raster::Rect written =
+        runtime::raster::EnlargePart({picture.data(), kPictureWidth, kPictureWidth, kPictureHeight},
+                                     {parted.data(), kStride, kFrameWidth, kFrameHeight}, p, part);
+    const int left = std::max(p.left + part.x * p.scale, 0), top = std::max(p.top + part.y * p.scale, 0);
+    const int right = std::min(p.left + (part.x + part.width) * p.scale, kFrameWidth);
+    const int bottom = std::min(p.top + (part.y + part.height) * p.scale, kFrameHeight);
+    if (left < right && top < bottom) {
+      EXPECT_EQ(written, (runtime::raster::Rect{left, top, right - left, bottom - top}));
+    } else {
+      EXPECT_EQ(written.width * written.height, 0);
+    }
+    for (int y = 0; y < kFrameHeight; ++y) {
+      for (int x = 0; x < kStride; ++x) {
+        const bool inside = x >= left && x < right && y >= top && y < bottom;
+        const size_t at = static_cast<size_t>(y * kStride + x);
+        ASSERT_EQ(parted[at], inside ? frame[at] : kPadding) << "part, at " << x << ", " << y;
+      }
+    }
   }
 }
 

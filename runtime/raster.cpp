@@ -72,7 +72,7 @@ bool Clip(const Image& image, int& x1, int& y1, int& x2, int& y2) {
 
 }  // namespace
 
-void DrawLine(const Image& image, int x1, int y1, int x2, int y2, uint32_t pixel) {
+void DrawLine(const Image& image, int x1, int y1, int x2, int y2, uint32_t pixel, Tiles* drawn) {
   if (!Clip(image, x1, y1, x2, y2)) return;
 
   // Bresenham: every pixel steps along the major axis, and along the minor
@@ -89,17 +89,26 @@ void DrawLine(const Image& image, int x1, int y1, int x2, int y2, uint32_t pixel
   const int straightError = 2 * minor;
   const int diagonalError = 2 * (minor - major);
 
+  const int straightX = wide ? stepX : 0;
+  const int straightY = wide ? 0 : stepY;
+
   uint32_t* at = image.pixels + y1 * image.stride + x1;
+  int x = x1, y = y1;
   int error = 2 * minor - major;
   for (int i = 0;; ++i) {
     *at = pixel;
+    if (drawn) drawn->Mark(x, y);
     if (i == major) break;
     if (error < 0) {
       error += straightError;
       at += straight;
+      x += straightX;
+      y += straightY;
     } else {
       error += diagonalError;
       at += diagonal;
+      x += stepX;
+      y += stepY;
     }
   }
 }

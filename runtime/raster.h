@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "runtime/tiles.h"
+
 namespace runtime::raster {
 
 // 32-bit pixels in rows; stride is the distance between rows, in pixels.
@@ -16,6 +18,7 @@ struct Image {
 // Draws a one-pixel line between two pixels, both included, clipped to the
 // image. The pixels chosen are those of SDL's software line drawing: its
 // integer clipping, then Bresenham's steps from the first end to the second.
-void DrawLine(const Image& image, int x1, int y1, int x2, int y2, uint32_t pixel);
+// The tiles of the pixels drawn are marked in drawn, if given.
+void DrawLine(const Image& image, int x1, int y1, int x2, int y2, uint32_t pixel, Tiles* drawn = nullptr);
 
 }  // namespace runtime::raster

@@ -42,9 +42,17 @@ class SdlLines {
   SDL_Renderer* renderer_;
 };
 
+// Draws the line, and checks that the tiles it marks are those of its pixels.
 std::vector<uint32_t> DrawOurs(int x1, int y1, int x2, int y2) {
   std::vector<uint32_t> pixels(size_t{kWidth} * kHeight);
-  runtime::raster::DrawLine({pixels.data(), kWidth, kWidth, kHeight}, x1, y1, x2, y2, 0xFFFFFF);
+  runtime::raster::Tiles drawn(kWidth, kHeight), lit(kWidth, kHeight);
+  runtime::raster::DrawLine({pixels.data(), kWidth, kWidth, kHeight}, x1, y1, x2, y2, 0xFFFFFF, &drawn);
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      if (pixels[static_cast<size_t>(y) * kWidth + static_cast<size_t>(x)]) lit.Mark(x, y);
+    }
+  }
+  EXPECT_EQ(drawn.Runs(), lit.Runs());
   return pixels;
 }
 

@@ -61,17 +61,23 @@ inline std::pair<int, int> FirstTreePixel(const host::SoftwareSurface& surface) 
   return {-1, -1};
 }
 
-// The first frame, one vertical line, as a frame of the size given shows it:
-// placed as given, black around it.
+// A picture as a frame of the size given shows it: placed as given, black
+// around it.
+inline std::unique_ptr<host::SoftwareSurface> Shown(const host::SoftwareSurface& picture, int width, int height,
+                                                    const runtime::Placement& placement) {
+  auto frame = std::make_unique<host::SoftwareSurface>(width, height, 0);
+  runtime::raster::Enlarge(picture.pixels(), frame->pixels(), placement, frame->backgroundPixel());
+  return frame;
+}
+
+// The first frame, one vertical line, as a frame of the size given shows it.
 inline std::unique_ptr<host::SoftwareSurface> FirstFrameShown(int width, int height,
                                                               const runtime::Placement& placement) {
   constexpr int kPictureWidth = 342, kPictureHeight = 366;
   host::SoftwareSurface picture(kPictureWidth, kPictureHeight, 0);
   picture.Cls();
   tree::FractalTree(picture).DrawWhole();
-  auto frame = std::make_unique<host::SoftwareSurface>(width, height, 0);
-  runtime::raster::Enlarge(picture.pixels(), frame->pixels(), placement, frame->backgroundPixel());
-  return frame;
+  return Shown(picture, width, height, placement);
 }
 
 // The number of pixels in which a picture differs from the part of another

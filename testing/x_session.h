@@ -150,6 +150,7 @@ class XServer {
   }
 
   const std::string& name() const { return name_; }
+  pid_t pid() const { return process_->pid(); }
   void Stop() { process_.reset(); }
 
  private:
@@ -217,18 +218,23 @@ class FrameWatcher {
     XDamageCreate(display_, window_, XDamageReportRawRectangles);
   }
 
-  // When the next frame was shown; empty once the deadline has passed.
+  // When the next frame was shown; empty once the deadline has passed. A
+  // frame shown in parts comes as a burst of damage: its end is a pause.
   std::optional<Steady::time_point> Next(Steady::time_point deadline) {
     XEvent event;
     while (NextEvent(display_, deadline, event)) {
       if (event.type != damageEvent_ + XDamageNotify) continue;
       const auto shown = Steady::now();
-      if (!reinterpret_cast<const XDamageNotifyEvent&>(event).more && ShowsTheTrunk()) return shown;
+      while (NextEvent(display_, Steady::now() + kPause, event)) {
+      }
+      if (ShowsTheTrunk()) return shown;
     }
     return std::nullopt;
   }
 
  private:
+  // Longer than the parts of one frame take to arrive, far shorter than a tick.
+  static constexpr auto kPause = 5ms;
   // A pixel of the trunk, drawn in every frame and black before the first.
   static constexpr int kTrunkX = static_cast<int>(tree::kTrunkX);
   static constexpr int kTrunkY = static_cast<int>(tree::kTrunkY) - 20;

@@ -43,22 +43,35 @@ class StandInScreen final : public host::Screen {
   int shows = 0;
 };
 
-// Each tick lights the pixel in the column of its own number.
+// A form whose ticks draw what the test gives, knowing their number.
 class CountingForm final : public host::Form {
  public:
-  explicit CountingForm(runtime::Surface& surface) : surface_(surface) {}
+  using Draw = void (*)(runtime::Surface& surface, int tick);
+  CountingForm(runtime::Surface& surface, Draw draw) : surface_(surface), draw_(draw) {}
 
   void Form_Load() override {}
-  void Timer1_Timer() override {
-    ++ticks;
-    surface_.Line(static_cast<float>(ticks), 0, static_cast<float>(ticks), 0, runtime::ColourOf(kLit));
-  }
+  void Timer1_Timer() override { draw_(surface_, ++ticks); }
 
   int ticks = 0;
 
  private:
   runtime::Surface& surface_;
+  Draw draw_;
 };
+
+// Lights the pixel in the column of the tick's number.
+void LightColumn(runtime::Surface& surface, int tick) {
+  surface.Line(static_cast<float>(tick), 0, static_cast<float>(tick), 0, runtime::ColourOf(kLit));
+}
+
+float Tilt(int tick) { return static_cast<float>(tick * 7 % 20 - 10); }
+float Spread(int tick) { return static_cast<float>(tick * 11 % 40); }
+
+// Draws the tree at angles of the tick's own.
+void DrawTree(runtime::Surface& surface, int tick) {
+  surface.Cls();
+  tree::FractalTree(surface, Tilt(tick), Spread(tick)).DrawWhole();
+}
 
 TEST(Canvas, RestsWhileUnseenThenCatchesUpWithATickThatDrawsNothing) {
   constexpr int kWidth = 8, kHeight = 4;
@@ -67,7 +80,7 @@ TEST(Canvas, RestsWhileUnseenThenCatchesUpWithATickThatDrawsNothing) {
     SCOPED_TRACE(scale);
     StandInScreen screen(kWidth * scale, kHeight * scale);
     host::Canvas canvas(screen, settings);
-    CountingForm form(canvas);
+    CountingForm form(canvas, LightColumn);
     const auto lit = [&](int column) { return screen.shown.Pixel(column * scale, 0) == kLit; };
 
     canvas.Tick(form);
@@ -91,27 +104,6 @@ TEST(Canvas, RestsWhileUnseenThenCatchesUpWithATickThatDrawsNothing) {
   }
 }
 
-// Each tick draws the tree at angles of its own.
-class SwayingForm final : public host::Form {
- public:
-  explicit SwayingForm(runtime::Surface& surface) : surface_(surface) {}
-
-  static float Tilt(int tick) { return static_cast<float>(tick * 7 % 20 - 10); }
-  static float Spread(int tick) { return static_cast<float>(tick * 11 % 40); }
-
-  void Form_Load() override {}
-  void Timer1_Timer() override {
-    ++ticks;
-    surface_.Cls();
-    tree::FractalTree(surface_, Tilt(ticks), Spread(ticks)).DrawWhole();
-  }
-
-  int ticks = 0;
-
- private:
-  runtime::Surface& surface_;
-};
-
 // Only what changed is shown after a tick, yet what the window system shows
 // is always the whole frame the tick drew, placed as it fits the window.
 TEST(Canvas, EveryFrameShownIsTheWholeFrameDrawnAtEveryScale) {
@@ -121,13 +113,12 @@ TEST(Canvas, EveryFrameShownIsTheWholeFrameDrawnAtEveryScale) {
     SCOPED_TRACE(testing::Message() << width << " x " << height);
     StandInScreen screen(width, height);
     host::Canvas canvas(screen, settings);
-    SwayingForm form(canvas);
+    CountingForm form(canvas, DrawTree);
     const runtime::Placement placement = runtime::Fit(kWidth, kHeight, width, height);
     for (int tick = 1; tick <= 12; ++tick) {
       canvas.Tick(form);
       host::SoftwareSurface picture(kWidth, kHeight, 0);
-      picture.Cls();
-      tree::FractalTree(picture, SwayingForm::Tilt(tick), SwayingForm::Spread(tick)).DrawWhole();
+      DrawTree(picture, tick);
       ASSERT_EQ(pixels::PixelsUnlike(screen.shown, *pixels::Shown(picture, width, height, placement)), 0)
           << "tick " << tick;
     }

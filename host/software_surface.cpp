@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 #include "host/sdl_check.h"
 #include "runtime/error.h"
@@ -84,14 +85,12 @@ raster::Image PixelsOf(SDL_Surface* image) {
 }
 
 SoftwareSurface::SoftwareSurface(int width, int height, Colour background)
-    : owned_(CreateImage(width, height)),
-      target_(owned_.get()),
-      raster_(PixelsOf(target_)),
-      drawn_(raster_.width, raster_.height, true),
-      cleared_(raster_.width, raster_.height),
-      backgroundPixel_(MapPixel(target_, background)),
-      lastColour_(background),
-      lastPixel_(backgroundPixel_) {}
+    : SoftwareSurface(SdlPtr<SDL_Surface>(CreateImage(width, height)), background) {}
+
+SoftwareSurface::SoftwareSurface(SdlPtr<SDL_Surface> owned, Colour background)
+    : SoftwareSurface(owned.get(), background) {
+  owned_ = std::move(owned);
+}
 
 SoftwareSurface::SoftwareSurface(SDL_Surface* target, Colour background)
     : target_(target),

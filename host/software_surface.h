@@ -34,6 +34,8 @@ class SoftwareSurface final : public runtime::Surface {
   uint32_t backgroundPixel() const { return backgroundPixel_; }
 
  private:
+  SoftwareSurface(SdlPtr<SDL_Surface> owned, runtime::Colour background);
+
   uint32_t PixelOf(runtime::Colour colour);
 
   SdlPtr<SDL_Surface> owned_;

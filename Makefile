@@ -11,7 +11,7 @@ PACKAGES := g++ cmake make pkg-config libsdl2-dev libsdl2-image-dev libwayland-d
             xscreensaver strace valgrind clang-format clang-tidy desktop-file-utils dpkg-dev file lintian
 # The Windows build: Debian's mingw-w64, SDL2 and GoogleTest built from
 # Debian's sources (cmake/windows-deps.sh), and Wine for its tests.
-WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix xz-utils wine wine64
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix xz-utils wine wine64 xdotool
 WINDOWS_DEPS := build/windows-deps
 WINDOWS_PROGRAM := build/windows/app/fractal-tree.exe
 WINDOWS_ICON := $(abspath $(BUILD_DIR))/tools/icons/fractal-tree.ico
@@ -56,11 +56,12 @@ windows: windows-deps configure
 
 # The Windows build's unit tests under Wine, then the real program under Wine
 # in the real-window tests that apply to it, each on an Xvfb of its own.
-WINE_WINDOW_TESTS := RealWindow.HasItsFixedDialogSettingsAndIsCentred:RealWindow.ShowsTheSwayingTreeInItsPalette:RealWindow.ClosingTheWindowEndsTheProgramWithStatusZero:EveryScreen/Screens.FirstFrameIsTheUnscaledOneEnlargedExactly/Unscaled:XvfbTest.OnWindowsAFatalErrorIsShownInAMessageBox
+WINE_WINDOW_TESTS := OnWindows.*:RealWindow.HasItsFixedDialogSettingsAndIsCentred:RealWindow.ShowsTheSwayingTreeInItsPalette:RealWindow.ClosingTheWindowEndsTheProgramWithStatusZero:EveryScreen/Screens.FirstFrameIsTheUnscaledOneEnlargedExactly/Unscaled:XvfbTest.OnWindowsAFatalErrorIsShownInAMessageBox
 windows-test: windows build
 	ctest --preset windows
 	WINEPREFIX=$(abspath build/windows/wine) wineserver -k || true
 	WINEPREFIX=$(abspath build/windows/wine) WINEDEBUG=-all FRACTAL_TREE_UNDER_TEST=$(abspath $(WINDOWS_PROGRAM)) \
+	  FRACTAL_TREE_PREVIEW_STAND_IN=$(abspath build/windows/tests/preview-stand-in.exe) \
 	  ./$(BUILD_DIR)/tests/window_test --gtest_filter='$(WINE_WINDOW_TESTS)'
 	WINEPREFIX=$(abspath build/windows/wine) wineserver -k || true
 

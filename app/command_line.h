@@ -16,5 +16,9 @@ struct CommandLine {
   std::string errors;                     // for standard error: a one-line complaint and the usage
 };
 
-// Reads the arguments that follow the program's name.
-CommandLine ReadCommandLine(const std::vector<std::string_view>& arguments);
+// Reads the arguments that follow the program's name; screensaver is
+// whether that name is a Windows screensaver's (NAME.scr).
+CommandLine ReadCommandLine(const std::vector<std::string_view>& arguments, bool screensaver = false);
+
+// Whether a program's name, as started, is a Windows screensaver's.
+bool IsScreensaverName(std::string_view program);

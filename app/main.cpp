@@ -5,7 +5,8 @@
 #include "host/host.h"
 
 int main(int argc, char** argv) {
-  const CommandLine command = ReadCommandLine({argv + 1, argv + argc});
+  const CommandLine command = ReadCommandLine({argv + 1, argv + argc}, argc > 0 && IsScreensaverName(argv[0]));
+  if (!command.show) host::ReachConsole();
   std::fputs(command.out.c_str(), stdout);
   std::fputs(command.errors.c_str(), stderr);
   if (!command.show) return command.status;

@@ -49,6 +49,11 @@ struct ShowOptions {
   // window with this id, or with root, the screensaver's or the screen's.
   std::optional<uint64_t> windowId;
   bool root = false;
+  // As a Windows screensaver: over the whole screen until the user touches a
+  // key or the mouse; or, asked for its settings, only telling there are
+  // none, above the window with windowId if given.
+  bool fullScreen = false;
+  bool settings = false;
 };
 
 using FormFactory = std::function<std::unique_ptr<Form>(const Services&)>;

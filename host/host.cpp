@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "host/canvas.h"
@@ -9,6 +11,7 @@
 #include "host/sdl_check.h"
 #include "host/sdl_ptr.h"
 #include "host/software_surface.h"
+#include "runtime/error.h"
 #include "runtime/handler.h"
 #include "runtime/ticker.h"
 
@@ -49,11 +52,38 @@ SdlPtr<SDL_Window> CreateHiddenWindow(const WindowSettings& settings, int asked,
   return window;
 }
 
+// A screensaver's window: over every display, without a frame, above all
+// others, and without the mouse's pointer.
+SdlPtr<SDL_Window> CreateFullScreenWindow(const WindowSettings& settings) {
+  SDL_Rect screens{};
+  for (int display = 0; display < SDL_GetNumVideoDisplays(); ++display) {
+    SDL_Rect bounds;
+    if (SDL_GetDisplayBounds(display, &bounds) != 0) continue;
+    if (SDL_RectEmpty(&screens)) {
+      screens = bounds;
+    } else {
+      SDL_UnionRect(&screens, &bounds, &screens);
+    }
+  }
+  SdlPtr<SDL_Window> window(CheckSdl("cannot create the window", [&] {
+    return SDL_CreateWindow(
+        std::string(settings.caption).c_str(), screens.x, screens.y, screens.w, screens.h,
+        SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR);
+  }));
+  SDL_ShowCursor(SDL_DISABLE);
+  return window;
+}
+
 // The program's own window, hidden until loaded, or another program's.
 SdlPtr<SDL_Window> OpenWindow(const WindowSettings& settings, const ShowOptions& options, WindowSystem& system) {
   if (options.root || options.windowId) return SdlPtr<SDL_Window>(system.AdoptWindow(options.windowId));
+  if (options.fullScreen) return CreateFullScreenWindow(settings);
   return CreateHiddenWindow(settings, options.scale, system);
 }
+
+// How far the mouse may move before a screensaver takes it for the user's
+// hand, in pixels: a table's knock should not end it.
+constexpr int kStillMouse = 4;
 
 // The running program: its window, loaded and shown, and what its event
 // loop needs from one step to the next.
@@ -62,6 +92,7 @@ class Session {
   Session(const WindowSettings& settings, const ShowOptions& options, const FormFactory& makeForm)
       : system_(ConnectWindowSystem(SDL_GetCurrentVideoDriver(), settings.caption)),
         window_(OpenWindow(settings, options, *system_)),
+        endsOnInput_(options.fullScreen),
         screen_(system_->ScreenOf(window_.get())),
         canvas_(*screen_, settings),
         form_(makeForm({canvas_, clock_, random_})),
@@ -89,15 +120,30 @@ class Session {
       // The picture still holds the last frame: show it again at once.
       if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED) canvas_.Present();
       if (event.type == SDL_SYSWMEVENT) system_->Notice(*event.syswm.msg);
+      if (endsOnInput_ && TouchedByTheUser(event)) return false;
     }
     if (timer_.Due(Steady::now())) canvas_.Tick(*form_);
     return true;
   }
 
+  // Whether the window drawn into, another program's, has gone.
+  bool AdoptedWindowGone() { return system_->AdoptedWindowGone(); }
+
  private:
+  // A key, a mouse button, or the mouse moved from where it was first seen:
+  // windows report a motion of nothing as they appear.
+  bool TouchedByTheUser(const SDL_Event& event) {
+    if (event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN) return true;
+    if (event.type != SDL_MOUSEMOTION) return false;
+    if (!firstMouse_) firstMouse_ = SDL_Point{event.motion.x, event.motion.y};
+    return std::abs(event.motion.x - firstMouse_->x) + std::abs(event.motion.y - firstMouse_->y) > kStillMouse;
+  }
+
   Video video_;
   std::unique_ptr<WindowSystem> system_;
   SdlPtr<SDL_Window> window_;
+  bool endsOnInput_;
+  std::optional<SDL_Point> firstMouse_;
   std::unique_ptr<Screen> screen_;
   Canvas canvas_;
   runtime::SystemClock clock_;
@@ -112,8 +158,17 @@ int Run(const WindowSettings& settings, const ShowOptions& options, const FormFa
   return runtime::RunHandler(
       settings.caption,
       [&] {
+        if (options.settings) {
+          TellThereAreNoSettings(settings.caption, options.windowId);
+          return 0;
+        }
         Session session(settings, options, makeForm);
-        while (session.Step()) {
+        try {
+          while (session.Step()) {
+          }
+        } catch (const runtime::Error&) {
+          if (session.AdoptedWindowGone()) return 0;
+          throw;
         }
         return 0;
       },

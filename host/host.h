@@ -10,4 +10,8 @@ namespace host {
 // non-zero after an error, which is reported to the user in one line.
 int Run(const WindowSettings& settings, const ShowOptions& options, const FormFactory& makeForm);
 
+// Makes what the program prints reach the console it was started from,
+// where it has none of its own, as a Windows program with windows only.
+void ReachConsole();
+
 }  // namespace host

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "host/host.h"
 #include "host/platform.h"
 #include "host/window_system_wayland.h"
 #include "host/window_system_x11.h"
@@ -23,5 +24,11 @@ void ReportFatalError(std::string_view /*caption*/, std::string_view line) {
   std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
   std::fflush(stderr);
 }
+
+void TellThereAreNoSettings(std::string_view caption, std::optional<uint64_t> /*owner*/) {
+  std::printf("%.*s has no settings.\n", static_cast<int>(caption.size()), caption.data());
+}
+
+void ReachConsole() {}
 
 }  // namespace host

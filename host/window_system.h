@@ -51,6 +51,10 @@ class WindowSystem {
   // error where the window system has no such windows.
   virtual SDL_Window* AdoptWindow(std::optional<uint64_t> id);
 
+  // Whether the window of another program drawn into has gone, which ends
+  // a run normally, whatever failed on the way.
+  virtual bool AdoptedWindowGone() { return false; }
+
   // Looks at an event of the window system that SDL passes on as it is, and
   // ends the program when the window drawn into is gone.
   virtual void Notice(const SDL_SysWMmsg& /*message*/) {}

@@ -24,6 +24,7 @@
 #include "host/software_surface.h"
 #include "runtime/scale.h"
 #include "testing/pixels.h"
+#include "testing/x_capture.h"
 #include "testing/x_session.h"
 #include "testing/xvfb_test.h"
 #include "tree/fractal_tree.h"
@@ -116,17 +117,7 @@ class RealWindow : public XvfbTest {
 
   long AtomOf(const char* name) { return static_cast<long>(XInternAtom(display_, name, False)); }
 
-  // The window's picture, in the program's own pixel format.
-  std::unique_ptr<host::SoftwareSurface> Capture() {
-    auto shot = std::make_unique<host::SoftwareSurface>(kWidth, kHeight, 0);
-    XImage* image = XGetImage(display_, window_, 0, 0, kWidth, kHeight, AllPlanes, ZPixmap);
-    const runtime::raster::Image& pixels = shot->pixels();
-    for (int y = 0; y < kHeight; ++y) {
-      for (int x = 0; x < kWidth; ++x) pixels.pixels[y * pixels.stride + x] = XGetPixel(image, x, y) & 0xFFFFFF;
-    }
-    XDestroyImage(image);
-    return shot;
-  }
+  std::unique_ptr<host::SoftwareSurface> Capture() { return xsession::Capture(display_, window_, kWidth, kHeight); }
 
   std::optional<xsession::Process> program_;
   Window window_ = 0;
@@ -440,6 +431,116 @@ TEST_F(GivenWindow, AWindowThatIsNotThereIsAnError) {
   char line[80];
   std::snprintf(line, sizeof line, "Fractal Tree: there is no window 0x%lx to draw into\n", window);
   EXPECT_EQ(program.Errors(), line);
+}
+
+// The Windows program as Windows runs it: at a display's DPI, and as a
+// screensaver, full screen, in the settings' preview, and for its settings.
+class OnWindows : public XvfbTest {
+ protected:
+  void SetUp() override {
+    if (!UnderWine()) GTEST_SKIP() << "only the Windows program runs as Windows runs it";
+    XvfbTest::SetUp();
+  }
+
+  // Waits for the window with the title given, as Wine's window manager stand-in.
+  Window WindowTitled(const std::string& title) {
+    const Window window = xsession::FindWindow(display_, title, 20s);
+    if (window) AcknowledgeForWine(display_, window);
+    return window;
+  }
+
+  // Waits for the first frame, placed as given, then counts its wrong pixels.
+  int FirstFrameWrongPixels(Window window, const runtime::Placement& placement) {
+    xsession::FrameWatcher watcher(display_, window, placement.scale, placement.left, placement.top,
+                                   placement.reduction);
+    if (!watcher.Next(Steady::now() + 10s)) return -1;
+    return PixelsUnlikeTheFirstFrame(display_, window, placement);
+  }
+
+  // Runs a Windows program of the build's own, or a tool, to its end.
+  int RunToEnd(const std::vector<std::string>& argv) {
+    xsession::Process run(argv, server_->name());
+    return run.Wait(60s).value_or(-1);
+  }
+};
+
+TEST_F(OnWindows, AHighDpiDisplayShowsTheWindowAtItsWholeScale) {
+  const auto logPixels = [&](const char* dpi) {
+    return RunToEnd(
+        {"wine", "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", dpi, "/f"});
+  };
+  ASSERT_EQ(logPixels("192"), 0);
+  xsession::Process program(Program(), server_->name());
+  const Window window = WindowTitled(kCaption);
+  ASSERT_NE(window, 0u) << program.Errors();
+  XWindowAttributes attributes;
+  XGetWindowAttributes(display_, window, &attributes);
+  EXPECT_EQ(attributes.width, 2 * kWidth);
+  EXPECT_EQ(attributes.height, 2 * kHeight);
+  EXPECT_EQ(FirstFrameWrongPixels(window, {2, 0, 0}), 0);
+  program.Signal(SIGTERM);
+  program.Wait(kEndsWithin);
+  EXPECT_EQ(logPixels("96"), 0);
+}
+
+TEST_F(OnWindows, FullScreenShowsTheWholeScaleFirstFrameAndEndsOnAKeyOrTheMouse) {
+  if (!xsession::OnPath("xdotool")) GTEST_SKIP() << "xdotool is not installed, so no key can be pressed";
+  // The pointer's first place is where it is first seen, not a move of it.
+  const std::vector<std::vector<std::vector<std::string>>> touches = {
+      {{"xdotool", "key", "a"}},
+      {{"xdotool", "mousemove", "500", "400"}, {"xdotool", "mousemove", "100", "100"}},
+  };
+  for (const auto& touch : touches) {
+    SCOPED_TRACE(touch.front()[1]);
+    xsession::Process program(Program({"/s"}), server_->name());
+    const Window window = WindowTitled(kCaption);
+    ASSERT_NE(window, 0u) << program.Errors();
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display_, window, &attributes);
+    EXPECT_EQ(attributes.width, kScreenWidth);
+    EXPECT_EQ(attributes.height, kScreenHeight);
+    EXPECT_EQ(FirstFrameWrongPixels(window, runtime::Fit(kWidth, kHeight, kScreenWidth, kScreenHeight)), 0);
+    for (const auto& step : touch) {
+      EXPECT_EQ(RunToEnd(step), 0);
+      std::this_thread::sleep_for(300ms);
+    }
+    EXPECT_EQ(program.Wait(kEndsWithin + 1s), std::optional<int>(0));
+  }
+}
+
+TEST_F(OnWindows, PreviewDrawsTheReducedTreeIntoTheWindowGivenAndEndsWithIt) {
+  const char* standIn = std::getenv("FRACTAL_TREE_PREVIEW_STAND_IN");
+  if (!standIn) GTEST_SKIP() << "FRACTAL_TREE_PREVIEW_STAND_IN names no stand-in for the preview";
+  xsession::Process dialog({"wine", standIn}, server_->name());
+  const Window preview = WindowTitled("Preview stand-in");
+  ASSERT_NE(preview, 0u) << dialog.Errors();
+  std::string handle = dialog.Errors();
+  for (int i = 0; i < 100 && handle.find('\n') == std::string::npos; ++i) {
+    std::this_thread::sleep_for(50ms);
+    handle += dialog.Errors();
+  }
+  ASSERT_NE(handle.find('\n'), std::string::npos) << "the stand-in told no handle";
+  // Wine ends the stand-in's line as Windows does, with a carriage return.
+  xsession::Process program(Program({"/p", handle.substr(0, handle.find_first_of("\r\n"))}), server_->name());
+  // The stand-in paints itself white as it likes: the tree, reduced four times
+  // and centred, shows again at the next tick.
+  const runtime::Placement reduced = runtime::Fit(kWidth, kHeight, 152, 112);
+  xsession::FrameWatcher watcher(display_, preview, 1, reduced.left, reduced.top, reduced.reduction);
+  ASSERT_TRUE(watcher.Next(Steady::now() + 10s)) << program.Errors();
+  std::this_thread::sleep_for(300ms);
+  const auto shown = xsession::Capture(display_, preview, 152, 112);
+  EXPECT_GE(pixels::CountTreePixels(*shown), 300 / 4) << "not the whole trunk, reduced";
+  AskToClose(display_, preview);
+  EXPECT_EQ(dialog.Wait(5s), std::optional<int>(0));
+  EXPECT_EQ(program.Wait(kEndsWithin + 1s), std::optional<int>(0)) << program.Errors();
+}
+
+TEST_F(OnWindows, SettingsTellThatThereAreNone) {
+  xsession::Process program(Program({"/c"}), server_->name());
+  const Window box = WindowTitled(kCaption);
+  ASSERT_NE(box, 0u) << program.Errors();
+  AskToClose(display_, box);
+  EXPECT_EQ(program.Wait(5s), std::optional<int>(0));
 }
 
 TEST_F(XvfbTest, OnWindowsAFatalErrorIsShownInAMessageBox) {

@@ -17,6 +17,7 @@
 #include "runtime/enlarge.h"
 #include "testing/pixels.h"
 #include "testing/unprivileged.h"
+#include "testing/x_capture.h"
 #include "testing/x_session.h"
 
 namespace {
@@ -41,18 +42,6 @@ while [ -z "$status" ]; do
 done
 echo $status >>status
 )sh";
-
-// The whole screen, in the program's own pixel format.
-std::unique_ptr<host::SoftwareSurface> CaptureScreen(Display* display) {
-  auto shot = std::make_unique<host::SoftwareSurface>(kScreenWidth, kScreenHeight, 0);
-  XImage* image = XGetImage(display, DefaultRootWindow(display), 0, 0, kScreenWidth, kScreenHeight, AllPlanes, ZPixmap);
-  const runtime::raster::Image& pixels = shot->pixels();
-  for (int y = 0; y < kScreenHeight; ++y) {
-    for (int x = 0; x < kScreenWidth; ++x) pixels.pixels[y * pixels.stride + x] = XGetPixel(image, x, y) & 0xFFFFFF;
-  }
-  XDestroyImage(image);
-  return shot;
-}
 
 // The screen as it would be if it showed the picture that its top-left
 // pixels of each block hold, enlarged as placed: equal to the screen only
@@ -101,7 +90,7 @@ TEST(Xscreensaver, ShowsTheTreeCentredInWholeBlocksAndEndsQuietlyWhenDeactivated
     std::unique_ptr<host::SoftwareSurface> screen;
     for (int i = 0; i < 50 && (!screen || pixels::CountTreePixels(*screen) < 1000); ++i) {
       std::this_thread::sleep_for(100ms);
-      screen = CaptureScreen(display);
+      screen = xsession::Capture(display, DefaultRootWindow(display), kScreenWidth, kScreenHeight);
     }
     EXPECT_GT(pixels::CountTreePixels(*screen), 1000) << "no tree on the screen; " << daemon.Errors();
     EXPECT_EQ(pixels::PixelsUnlike(*screen, *AsWholeBlocks(*screen, centred)), 0);

@@ -8,14 +8,19 @@ PROGRAM := $(BUILD_DIR)/app/fractal-tree
 PACKAGES := g++ cmake make pkg-config libsdl2-dev libsdl2-image-dev libwayland-dev \
             libx11-dev libxdamage-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb \
             cage sway grim xwayland libegl-mesa0 libgl1-mesa-dri libdecor-0-plugin-1-cairo libgif-dev \
-            xscreensaver strace valgrind clang-format clang-tidy desktop-file-utils dpkg-dev file lintian
+            xscreensaver strace valgrind clang-format clang-tidy desktop-file-utils dpkg-dev file lintian appstream
 # The Windows build: Debian's mingw-w64, SDL2 and GoogleTest built from
 # Debian's sources (cmake/windows-deps.sh), and Wine for its tests.
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix xz-utils wine wine64 xdotool
-WINDOWS_DEPS := build/windows-deps
+WINDOWS_DEPS ?= build/windows-deps
 WINDOWS_PROGRAM := build/windows/app/fractal-tree.exe
 WINDOWS_ICON := $(abspath $(BUILD_DIR))/tools/icons/fractal-tree.ico
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
+# Packages are reproducible: their files' times are the last commit's.
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
+ifneq ($(SOURCE_DATE_EPOCH),)
+export SOURCE_DATE_EPOCH
+endif
 
 .PHONY: run test check lint bench package build configure deps windows windows-test windows-deps
 
@@ -41,17 +46,21 @@ lint: configure
 	@clang-format --dry-run --Werror $(SOURCES)
 	@echo $(filter-out %_windows.cpp,$(filter %.cpp,$(SOURCES))) | xargs -P $$(nproc) -n 1 clang-tidy -p $(BUILD_DIR) --quiet
 
-# A Debian package of the program, and a zip of the Windows program.
+# A Debian package of the program and a zip of the Windows program, in
+# build/packages with their SHA-256 sums.
 package: build windows
 	cd $(BUILD_DIR) && cpack
 	cd build/windows && cpack
+	rm -rf build/packages && mkdir -p build/packages
+	cp $(BUILD_DIR)/fractal-tree_*.deb build/windows/fractal-tree-*-win64.zip build/packages/
+	cd build/packages && sha256sum fractal-tree_*.deb fractal-tree-*-win64.zip > SHA256SUMS
 
 # fractal-tree.exe: one file that runs on a plain Windows. Its icon is drawn
 # by the native build.
 windows: windows-deps configure
 	cmake --build --preset $(PRESET) --target icons
 	cmake/windows-deps.sh $(WINDOWS_DEPS) cmake/mingw-w64-x86_64.cmake
-	cmake --preset windows -DFRACTAL_TREE_ICON=$(WINDOWS_ICON)
+	cmake --preset windows -DFRACTAL_TREE_ICON=$(WINDOWS_ICON) -DCMAKE_FIND_ROOT_PATH=$(abspath $(WINDOWS_DEPS))/prefix
 	cmake --build --preset windows --parallel
 
 # The Windows build's unit tests under Wine, then the real program under Wine

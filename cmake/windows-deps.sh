@@ -14,7 +14,7 @@ toolchain=$(realpath "$2")
 prefix=$top/prefix
 sdl_version=$(dpkg-query -W -f='${source:Version}' libsdl2-dev)
 gtest_version=$(dpkg-query -W -f='${source:Version}' libgtest-dev)
-stamp=$prefix/built-sdl2-$sdl_version-googletest-$gtest_version
+stamp=$prefix/built-sdl2-$sdl_version-googletest-$gtest_version-reproducible
 [ -f "$stamp" ] && exit 0
 
 apt=$top/apt
@@ -48,8 +48,11 @@ dpkg-source --no-check -x googletest_*.dsc googletest
 cross() {
   source=$1
   shift
+  # The sources' folder is not written into what is built, so that the
+  # program built from them is the same wherever it is built.
   cmake -S "$source" -B "$source/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=MinSizeRel \
-    -DCMAKE_INSTALL_PREFIX="$prefix" "$@"
+    -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_C_FLAGS="-ffile-prefix-map=$top/src=." \
+    -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$top/src=." "$@"
   cmake --build "$source/build" --parallel "$(nproc)"
   cmake --install "$source/build"
 }

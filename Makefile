@@ -10,11 +10,18 @@ PACKAGES := g++ cmake make pkg-config libsdl2-dev libsdl2-image-dev libwayland-d
             cage sway grim xwayland libegl-mesa0 libgl1-mesa-dri libdecor-0-plugin-1-cairo libgif-dev \
             xscreensaver strace valgrind clang-format clang-tidy desktop-file-utils dpkg-dev file lintian appstream
 # The Windows build: Debian's mingw-w64, SDL2 and GoogleTest built from
-# Debian's sources (cmake/windows-deps.sh), and Wine for its tests.
+# Debian's sources (cmake/cross-deps.sh), and Wine for its tests.
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix xz-utils wine wine64 xdotool
 WINDOWS_DEPS ?= build/windows-deps
 WINDOWS_PROGRAM := build/windows/app/fractal-tree.exe
 WINDOWS_ICON := $(abspath $(BUILD_DIR))/tools/icons/fractal-tree.ico
+# The web build: Debian's emscripten, SDL2 and GoogleTest built from Debian's
+# sources (cmake/cross-deps.sh), Node.js for its unit tests and Chromium for
+# the page's. Its emcc needs Debian's Node.js modules, whichever node runs it.
+WEB_PACKAGES := emscripten nodejs chromium python3
+WEB_DEPS ?= build/web-deps
+WEB_ENV := NODE_PATH=/usr/share/nodejs
+EMSCRIPTEN_TOOLCHAIN := /usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 # Packages are reproducible: their files' times are the last commit's.
 SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
@@ -22,7 +29,7 @@ ifneq ($(SOURCE_DATE_EPOCH),)
 export SOURCE_DATE_EPOCH
 endif
 
-.PHONY: run test check lint bench package build configure deps windows windows-test windows-deps
+.PHONY: run test check lint bench package build configure deps windows windows-test windows-deps web web-test web-deps
 
 run: build
 	./$(PROGRAM)
@@ -40,26 +47,27 @@ check: build
 	ctest --preset $(PRESET) --label-regex long
 
 # The sources follow .clang-format, and clang-tidy's checks in .clang-tidy pass
-# (on what the Linux build compiles: the Windows files need Windows' headers).
+# (on what the Linux build compiles: the Windows and web files need their own headers).
 SOURCES = $(shell find runtime host tree anim app tools testing tests bench -name '*.cpp' -o -name '*.h')
 lint: configure
 	@clang-format --dry-run --Werror $(SOURCES)
-	@echo $(filter-out %_windows.cpp,$(filter %.cpp,$(SOURCES))) | xargs -P $$(nproc) -n 1 clang-tidy -p $(BUILD_DIR) --quiet
+	@echo $(filter-out %_windows.cpp %_web.cpp,$(filter %.cpp,$(SOURCES))) | xargs -P $$(nproc) -n 1 clang-tidy -p $(BUILD_DIR) --quiet
 
-# A Debian package of the program and a zip of the Windows program, in
-# build/packages with their SHA-256 sums.
-package: build windows
+# A Debian package of the program, a zip of the Windows program and one of
+# the page, in build/packages with their SHA-256 sums.
+package: build windows web
 	cd $(BUILD_DIR) && cpack
 	cd build/windows && cpack
+	cd build/wasm && cpack
 	rm -rf build/packages && mkdir -p build/packages
-	cp $(BUILD_DIR)/fractal-tree_*.deb build/windows/fractal-tree-*-win64.zip build/packages/
-	cd build/packages && sha256sum fractal-tree_*.deb fractal-tree-*-win64.zip > SHA256SUMS
+	cp $(BUILD_DIR)/fractal-tree_*.deb build/windows/fractal-tree-*-win64.zip build/wasm/fractal-tree-*-web.zip build/packages/
+	cd build/packages && sha256sum fractal-tree_*.deb fractal-tree-*.zip > SHA256SUMS
 
 # fractal-tree.exe: one file that runs on a plain Windows. Its icon is drawn
 # by the native build.
 windows: windows-deps configure
 	cmake --build --preset $(PRESET) --target icons
-	cmake/windows-deps.sh $(WINDOWS_DEPS) cmake/mingw-w64-x86_64.cmake
+	cmake/cross-deps.sh $(WINDOWS_DEPS) cmake/mingw-w64-x86_64.cmake
 	cmake --preset windows -DFRACTAL_TREE_ICON=$(WINDOWS_ICON) -DCMAKE_FIND_ROOT_PATH=$(abspath $(WINDOWS_DEPS))/prefix
 	cmake --build --preset windows --parallel
 
@@ -73,6 +81,21 @@ windows-test: windows build
 	  FRACTAL_TREE_PREVIEW_STAND_IN=$(abspath build/windows/tests/preview-stand-in.exe) \
 	  ./$(BUILD_DIR)/tests/window_test --gtest_filter='$(WINE_WINDOW_TESTS)'
 	WINEPREFIX=$(abspath build/windows/wine) wineserver -k || true
+
+# build/web: the page, fractal-tree.js and .wasm, and the favicon, for any
+# static web server; its icon is drawn by the native build.
+web: web-deps configure
+	cmake --build --preset $(PRESET) --target icons
+	$(WEB_ENV) cmake/cross-deps.sh $(WEB_DEPS) $(EMSCRIPTEN_TOOLCHAIN) -fwasm-exceptions -DSDL_LEAN_AND_MEAN=1
+	$(WEB_ENV) cmake --preset web -DFRACTAL_TREE_FAVICON=$(abspath $(BUILD_DIR))/tools/icons/32.png \
+	  -DCMAKE_FIND_ROOT_PATH=$(abspath $(WEB_DEPS))/prefix
+	$(WEB_ENV) cmake --build --preset web --parallel
+
+# The unit tests compiled to WebAssembly, under Node.js; then the page in
+# headless Chromium.
+web-test: web build
+	$(WEB_ENV) ctest --preset web
+	FRACTAL_TREE_WEB_DIR=$(abspath build/web) ./$(BUILD_DIR)/tests/web_test
 
 bench: build
 	./$(BUILD_DIR)/bench/fractal-tree-bench
@@ -88,6 +111,9 @@ deps:
 
 windows-deps:
 	@$(call install-missing,$(PACKAGES) $(WINDOWS_PACKAGES))
+
+web-deps:
+	@$(call install-missing,$(PACKAGES) $(WEB_PACKAGES))
 
 define install-missing
 missing=$$(for p in $(1); do \

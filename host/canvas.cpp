@@ -9,9 +9,9 @@
 
 namespace host {
 
-Canvas::Canvas(Screen& screen, const WindowSettings& settings)
-    : screen_(screen), background_(settings.background), picture_(settings.width, settings.height, background_) {
-  picture_.Cls();
+Canvas::Canvas(Screen& screen, const WindowSettings& settings) : screen_(screen), background_(settings.background) {
+  picture_.emplace(settings.width, settings.height, background_);
+  picture_->Cls();
 }
 
 void Canvas::Cls() {
@@ -39,6 +39,7 @@ void Canvas::Tick(Form& form) {
   }
   // Drawing moves into the window's pixels or out of them: show the whole next.
   SDL_Surface* pixels = screen_.Pixels();
+  FollowFormat(pixels);
   if (!HasThePicturesShape(pixels)) {
     if (direct_) shownPixels_ = nullptr;
     direct_.reset();
@@ -46,7 +47,7 @@ void Canvas::Tick(Form& form) {
     direct_.emplace(pixels, background_);
     shownPixels_ = nullptr;
   }
-  target_ = direct_ ? &*direct_ : &picture_;
+  target_ = direct_ ? &*direct_ : &*picture_;
   form.Timer1_Timer();
   Show(false);
 }
@@ -59,9 +60,9 @@ void Canvas::Show(bool whole) {
   SDL_Surface* pixels = screen_.Pixels();
   const bool drawnThere = direct_ && direct_->pixels().pixels == pixels->pixels;
   if (whole || pixels->pixels != shownPixels_ ||
-      (!drawnThere && pixels->format->format != picture_.image()->format->format)) {
+      (!drawnThere && pixels->format->format != picture_->image()->format->format)) {
     if (!drawnThere) EnlargeWhole(pixels);
-    (drawnThere ? *direct_ : picture_).TakeChanges();
+    (drawnThere ? *direct_ : *picture_).TakeChanges();
     screen_.Show();
     shownPixels_ = pixels->pixels;
     return;
@@ -76,26 +77,38 @@ void Canvas::Show(bool whole) {
   }
 }
 
+// The picture is drawn in the pixel format of the window's pixels, where it
+// has 8 bits a channel, so that no frame needs converting to show.
+void Canvas::FollowFormat(const SDL_Surface* pixels) {
+  const SDL_PixelFormat& format = *pixels->format;
+  const bool eightBitChannels =
+      format.BytesPerPixel == 4 && format.Rloss == 0 && format.Gloss == 0 && format.Bloss == 0;
+  if (!eightBitChannels || format.format == picture_->image()->format->format) return;
+  picture_.emplace(picture_->width(), picture_->height(), background_, format.format);
+  picture_->Cls();
+  shownPixels_ = nullptr;
+}
+
 bool Canvas::HasThePicturesShape(const SDL_Surface* pixels) const {
-  return pixels->format->format == picture_.image()->format->format && pixels->w == picture_.width() &&
-         pixels->h == picture_.height();
+  return pixels->format->format == picture_->image()->format->format && pixels->w == picture_->width() &&
+         pixels->h == picture_->height();
 }
 
 // Copies the picture into the window's pixels, enlarged to fit, through an
 // image of the window's size where the window's pixels have another format.
 void Canvas::EnlargeWhole(SDL_Surface* pixels) {
   SDL_Surface* frame = pixels;
-  if (pixels->format->format != picture_.image()->format->format) {
+  if (pixels->format->format != picture_->image()->format->format) {
     if (!converted_ || converted_->w != pixels->w || converted_->h != pixels->h) {
       converted_.reset(CheckSdl("cannot create an image of the window's size", [&] {
-        return SDL_CreateRGBSurfaceWithFormat(0, pixels->w, pixels->h, 32, picture_.image()->format->format);
+        return SDL_CreateRGBSurfaceWithFormat(0, pixels->w, pixels->h, 32, picture_->image()->format->format);
       }));
     }
     frame = converted_.get();
   }
-  runtime::raster::Enlarge(picture_.pixels(), PixelsOf(frame),
-                           runtime::Fit(picture_.width(), picture_.height(), pixels->w, pixels->h),
-                           picture_.backgroundPixel());
+  runtime::raster::Enlarge(picture_->pixels(), PixelsOf(frame),
+                           runtime::Fit(picture_->width(), picture_->height(), pixels->w, pixels->h),
+                           picture_->backgroundPixel());
   if (frame != pixels) {
     CheckSdl("cannot copy the picture to the window", [&] { return SDL_BlitSurface(frame, nullptr, pixels, nullptr); });
   }
@@ -104,8 +117,8 @@ void Canvas::EnlargeWhole(SDL_Surface* pixels) {
 // Copies the parts of the picture that changed into the window's pixels,
 // enlarged, and shows them; a reduced picture is copied whole.
 void Canvas::ShowChanges(SDL_Surface* pixels) {
-  const runtime::Placement placement = runtime::Fit(picture_.width(), picture_.height(), pixels->w, pixels->h);
-  const runtime::raster::Tiles changes = picture_.TakeChanges();
+  const runtime::Placement placement = runtime::Fit(picture_->width(), picture_->height(), pixels->w, pixels->h);
+  const runtime::raster::Tiles changes = picture_->TakeChanges();
   if (placement.reduction > 1) {
     EnlargeWhole(pixels);
     screen_.Show();
@@ -114,7 +127,7 @@ void Canvas::ShowChanges(SDL_Surface* pixels) {
   std::vector<runtime::raster::Rect> shown;
   for (const auto& part : changes.Runs()) {
     const runtime::raster::Rect written =
-        runtime::raster::EnlargePart(picture_.pixels(), PixelsOf(pixels), placement, part);
+        runtime::raster::EnlargePart(picture_->pixels(), PixelsOf(pixels), placement, part);
     if (written.width > 0 && written.height > 0) shown.push_back(written);
   }
   screen_.Show(shown);

@@ -35,14 +35,15 @@ class Canvas final : public runtime::Surface {
 
  private:
   void Show(bool whole);
+  void FollowFormat(const SDL_Surface* pixels);
   bool HasThePicturesShape(const SDL_Surface* pixels) const;
   void EnlargeWhole(SDL_Surface* pixels);
   void ShowChanges(SDL_Surface* pixels);
 
   Screen& screen_;
   runtime::Colour background_;
-  SoftwareSurface picture_;
-  std::optional<SoftwareSurface> direct_;  // over the window's pixels
+  std::optional<SoftwareSurface> picture_;  // in the format of the window's pixels, where that can be
+  std::optional<SoftwareSurface> direct_;   // over the window's pixels
   SdlPtr<SDL_Surface> converted_;
   runtime::Surface* target_ = nullptr;  // where the tick draws; none for a tick that draws nothing
   bool stale_ = false;                  // whether ticks were missed while the window could not be seen

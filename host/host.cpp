@@ -7,6 +7,7 @@
 #include <string>
 
 #include "host/canvas.h"
+#include "host/loop.h"
 #include "host/platform.h"
 #include "host/sdl_check.h"
 #include "host/sdl_ptr.h"
@@ -44,7 +45,7 @@ SdlPtr<SDL_Window> CreateHiddenWindow(const WindowSettings& settings, int asked,
   SdlPtr<SDL_Window> window(CheckSdl("cannot create the window", [&] {
     return SDL_CreateWindow(std::string(settings.caption).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                             settings.width * scale, settings.height * scale,
-                            SDL_WINDOW_HIDDEN | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALLOW_HIGHDPI);
+                            SDL_WINDOW_HIDDEN | SDL_WINDOW_SKIP_TASKBAR | system.WindowFlags());
   }));
   system.HoldWholeScale(window.get(), settings.width, settings.height, asked);
   system.RequestDialogFrame(window.get());
@@ -155,24 +156,35 @@ class Session {
 }  // namespace
 
 int Run(const WindowSettings& settings, const ShowOptions& options, const FormFactory& makeForm) {
-  return runtime::RunHandler(
+  const auto report = [caption = settings.caption](std::string_view line) { ReportFatalError(caption, line); };
+  std::shared_ptr<Session> session;
+  const int status = runtime::RunHandler(
       settings.caption,
       [&] {
-        if (options.settings) {
-          TellThereAreNoSettings(settings.caption, options.windowId);
-          return 0;
-        }
-        Session session(settings, options, makeForm);
-        try {
-          while (session.Step()) {
-          }
-        } catch (const runtime::Error&) {
-          if (session.AdoptedWindowGone()) return 0;
-          throw;
-        }
+        if (!options.settings) session = std::make_shared<Session>(settings, options, makeForm);
+        if (options.settings) TellThereAreNoSettings(settings.caption, options.windowId);
         return 0;
       },
-      [&](std::string_view line) { ReportFatalError(settings.caption, line); });
+      report);
+  if (!session) return status;
+  // A failure because the window drawn into went is the end of a normal run.
+  return DriveLoop([session, report, caption = settings.caption]() -> std::optional<int> {
+    bool goOn = true;
+    const int ended = runtime::RunHandler(
+        caption,
+        [&] {
+          try {
+            goOn = session->Step();
+          } catch (const runtime::Error&) {
+            if (!session->AdoptedWindowGone()) throw;
+            goOn = false;
+          }
+          return 0;
+        },
+        report);
+    if (ended != 0) return ended;
+    return goOn ? std::nullopt : std::optional<int>(0);
+  });
 }
 
 }  // namespace host

@@ -65,9 +65,9 @@ std::optional<Segment> Drawable(const Segment& s) {
 
 int Nearest(double coordinate) { return static_cast<int>(coordinate + (coordinate < 0 ? -0.5 : 0.5)); }
 
-SDL_Surface* CreateImage(int width, int height) {
+SDL_Surface* CreateImage(int width, int height, uint32_t format) {
   return CheckSdl("cannot create an image to draw on",
-                  [&] { return SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888); });
+                  [&] { return SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, format); });
 }
 
 uint32_t MapPixel(const SDL_Surface* image, Colour colour) {
@@ -84,8 +84,10 @@ raster::Image PixelsOf(SDL_Surface* image) {
   return {static_cast<uint32_t*>(image->pixels), image->pitch / static_cast<int>(sizeof(uint32_t)), image->w, image->h};
 }
 
-SoftwareSurface::SoftwareSurface(int width, int height, Colour background)
-    : SoftwareSurface(SdlPtr<SDL_Surface>(CreateImage(width, height)), background) {}
+static_assert(SoftwareSurface::kRgb888 == SDL_PIXELFORMAT_RGB888);
+
+SoftwareSurface::SoftwareSurface(int width, int height, Colour background, uint32_t format)
+    : SoftwareSurface(SdlPtr<SDL_Surface>(CreateImage(width, height, format)), background) {}
 
 SoftwareSurface::SoftwareSurface(SdlPtr<SDL_Surface> owned, Colour background)
     : SoftwareSurface(owned.get(), background) {

@@ -11,8 +11,11 @@ namespace host {
 // A surface drawn straight into the 32-bit pixels of an SDL image.
 class SoftwareSurface final : public runtime::Surface {
  public:
-  // Draws into an image of its own.
-  SoftwareSurface(int width, int height, runtime::Colour background);
+  static constexpr uint32_t kRgb888 = 0x16161804;  // SDL_PIXELFORMAT_RGB888
+
+  // Draws into an image of its own, of 32-bit pixels in the format given
+  // (SDL's), by default 8 bits a channel, red highest.
+  SoftwareSurface(int width, int height, runtime::Colour background, uint32_t format = kRgb888);
   // Draws into an image owned by someone else, such as a window; its pixels
   // must be 32 bits wide.
   SoftwareSurface(SDL_Surface* target, runtime::Colour background);

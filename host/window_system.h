@@ -23,6 +23,10 @@ class WindowSystem {
   // system leaves scaling to the program.
   virtual int DesktopScale() { return 1; }
 
+  // SDL's flags for a window of the program's own beside the ones it always
+  // asks for: by default, SDL's high-DPI support.
+  virtual uint32_t WindowFlags();
+
   // Sizes a new window, hidden and as large as the picture times the scale
   // asked for (or 1 for none, 0), so that its pixels hold the picture at a
   // whole scale: the one asked for, else the desktop's. Nothing to do where

@@ -66,8 +66,11 @@ void EnlargeRow(const Image& picture, const Image& frame, const Placement& place
               row + left, row + right);
 }
 
-// The sum of a pixel's three channels.
-int Brightness(uint32_t pixel) { return static_cast<int>((pixel & 0xFF) + (pixel >> 8 & 0xFF) + (pixel >> 16 & 0xFF)); }
+// The sum of a pixel's bytes: its three channels, and an alpha or padding
+// byte that is the same in every pixel of an image.
+int Brightness(uint32_t pixel) {
+  return static_cast<int>((pixel & 0xFF) + (pixel >> 8 & 0xFF) + (pixel >> 16 & 0xFF) + (pixel >> 24));
+}
 
 // The picture reduced into the pixels given: each pixel the brightest of its
 // block of reduction x reduction pixels of the picture.

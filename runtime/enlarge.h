@@ -10,7 +10,7 @@ namespace runtime::raster {
 
 // Copies the picture into the frame as placed, and fills the rest of the frame
 // with the background pixel. Both images hold pixels of the same format, 8
-// bits a channel in the low 24 bits. Reduced, each frame pixel is the
+// bits a channel. Reduced, each frame pixel is the
 // brightest of its block, so that lines one pixel wide stay whole.
 void Enlarge(const Image& picture, const Image& frame, const Placement& placement, uint32_t background);
 

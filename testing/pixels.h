@@ -51,6 +51,20 @@ inline int CountTreePixels(const host::SoftwareSurface& surface) {
   return lit;
 }
 
+// A copy of the part of a picture given.
+inline std::unique_ptr<host::SoftwareSurface> Part(const host::SoftwareSurface& picture, int left, int top, int width,
+                                                   int height) {
+  auto part = std::make_unique<host::SoftwareSurface>(width, height, 0);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const runtime::Rgb rgb = picture.Pixel(left + x, top + y);
+      part->Line(static_cast<float>(x), static_cast<float>(y), static_cast<float>(x), static_cast<float>(y),
+                 runtime::ColourOf(rgb));
+    }
+  }
+  return part;
+}
+
 // The first pixel in the tree's palette, row by row: where the tree starts.
 inline std::pair<int, int> FirstTreePixel(const host::SoftwareSurface& surface) {
   for (int y = 0; y < surface.height(); ++y) {

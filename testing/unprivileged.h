@@ -20,14 +20,15 @@ namespace fs = std::filesystem;
 inline constexpr uid_t kUser = 65534;
 
 // A folder in /tmp that the unprivileged user may enter, even when the
-// project's checkout is one that user may not, holding a copy of the program.
+// project's checkout is one that user may not, holding a copy of the
+// program, if one is given.
 class Folder {
  public:
-  explicit Folder(const std::string& program) {
+  explicit Folder(const std::string& program = "") {
     std::string name = (fs::temp_directory_path() / "fractal-tree-test-XXXXXX").string();
     if (!mkdtemp(name.data())) throw std::runtime_error("mkdtemp");
     path_ = name;
-    fs::copy_file(program, path_ / "fractal-tree");
+    if (!program.empty()) fs::copy_file(program, path_ / "fractal-tree");
     fs::create_directory(path_ / "run");
     fs::permissions(path_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                                fs::perms::others_read | fs::perms::others_exec);

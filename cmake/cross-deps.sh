@@ -1,20 +1,24 @@
 #!/bin/sh
-# Builds what the Windows program links that Debian ships no Windows build
-# of: SDL2 and GoogleTest, static, for 64-bit Windows, from Debian's own
-# source packages of the versions the Linux build uses. The sources come
+# Builds what a cross-built program links that Debian ships no build of for
+# its platform: SDL2 and GoogleTest, static, for 64-bit Windows or for the
+# web, from Debian's own source packages of the versions the Linux build uses. The sources come
 # through an apt configuration of the folder's own, made from the Debian
 # mirror this machine uses; the system's apt configuration is not touched.
 # Everything lives under the folder given, and once built is not built again.
 #
-#   windows-deps.sh FOLDER TOOLCHAIN-FILE
+#   cross-deps.sh FOLDER TOOLCHAIN-FILE [COMPILER-FLAG...]
+#
+# The compiler flags given are added to both builds' own.
 set -eu
 
 top=$(realpath -m "$1")
 toolchain=$(realpath "$2")
+shift 2
 prefix=$top/prefix
 sdl_version=$(dpkg-query -W -f='${source:Version}' libsdl2-dev)
 gtest_version=$(dpkg-query -W -f='${source:Version}' libgtest-dev)
-stamp=$prefix/built-sdl2-$sdl_version-googletest-$gtest_version-reproducible
+flags="-ffile-prefix-map=$top/src=. $*"
+stamp=$prefix/built-sdl2-$sdl_version-googletest-$gtest_version-reproducible${1:+-$(echo "$*" | md5sum | cut -c1-8)}
 [ -f "$stamp" ] && exit 0
 
 apt=$top/apt
@@ -51,8 +55,7 @@ cross() {
   # The sources' folder is not written into what is built, so that the
   # program built from them is the same wherever it is built.
   cmake -S "$source" -B "$source/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=MinSizeRel \
-    -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_C_FLAGS="-ffile-prefix-map=$top/src=." \
-    -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$top/src=." "$@"
+    -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" "$@"
   cmake --build "$source/build" --parallel "$(nproc)"
   cmake --install "$source/build"
 }

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+
+namespace host {
+
+// Runs the event loop's steps until one ends it with an exit status, and
+// returns that status. A desktop runs them in a loop of its own
+// (loop_desktop.cpp); a browser, which must not be kept waiting, calls one
+// step at each of its animation frames and never returns here (loop_web.cpp).
+int DriveLoop(const std::function<std::optional<int>()>& step);
+
+}  // namespace host

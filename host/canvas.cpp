@@ -49,15 +49,14 @@ void Canvas::Tick(Form& form) {
   }
   target_ = direct_ ? &*direct_ : &*picture_;
   form.Timer1_Timer();
-  Show(false);
+  Show(pixels, false);
 }
 
-void Canvas::Present() { Show(true); }
+void Canvas::Present() { Show(screen_.Pixels(), true); }
 
 // The parts that changed are enough while the window's pixels hold the rest
 // of the last frame shown; otherwise, or when asked, the whole is shown.
-void Canvas::Show(bool whole) {
-  SDL_Surface* pixels = screen_.Pixels();
+void Canvas::Show(SDL_Surface* pixels, bool whole) {
   const bool drawnThere = direct_ && direct_->pixels().pixels == pixels->pixels;
   if (whole || pixels->pixels != shownPixels_ ||
       (!drawnThere && pixels->format->format != picture_->image()->format->format)) {

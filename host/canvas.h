@@ -34,7 +34,7 @@ class Canvas final : public runtime::Surface {
   void Present();
 
  private:
-  void Show(bool whole);
+  void Show(SDL_Surface* pixels, bool whole);
   void FollowFormat(const SDL_Surface* pixels);
   bool HasThePicturesShape(const SDL_Surface* pixels) const;
   void EnlargeWhole(SDL_Surface* pixels);

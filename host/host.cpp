@@ -161,8 +161,11 @@ int Run(const WindowSettings& settings, const ShowOptions& options, const FormFa
   const int status = runtime::RunHandler(
       settings.caption,
       [&] {
-        if (!options.settings) session = std::make_shared<Session>(settings, options, makeForm);
-        if (options.settings) TellThereAreNoSettings(settings.caption, options.windowId);
+        if (options.settings) {
+          TellThereAreNoSettings(settings.caption, options.windowId);
+        } else {
+          session = std::make_shared<Session>(settings, options, makeForm);
+        }
         return 0;
       },
       report);

@@ -39,15 +39,19 @@ std::vector<Rect> Tiles::Runs() const {
 }
 
 std::vector<Rect> Tiles::Bounds() const {
-  const std::vector<Rect> runs = Runs();
-  if (runs.empty()) return {};
-  int left = width_, right = 0;
-  for (const Rect& run : runs) {
-    left = std::min(left, run.x);
-    right = std::max(right, run.x + run.width);
+  int left = columns_, right = 0, top = rows_, bottom = 0;
+  for (int row = 0; row < rows_; ++row) {
+    for (int column = 0; column < columns_; ++column) {
+      if (!marks_[static_cast<size_t>(row) * static_cast<size_t>(columns_) + static_cast<size_t>(column)]) continue;
+      left = std::min(left, column);
+      right = std::max(right, column + 1);
+      top = std::min(top, row);
+      bottom = row + 1;
+    }
   }
-  const int top = runs.front().y, bottom = runs.back().y + runs.back().height;
-  return {{left, top, right - left, bottom - top}};
+  if (left >= right) return {};
+  const int x = left * kSize, y = top * kSize;
+  return {{x, y, std::min(right * kSize, width_) - x, std::min(bottom * kSize, height_) - y}};
 }
 
 }  // namespace runtime::raster

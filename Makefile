@@ -7,7 +7,7 @@ PROGRAM := $(BUILD_DIR)/app/fractal-tree
 
 PACKAGES := g++ cmake make pkg-config libsdl2-dev libsdl2-image-dev libwayland-dev \
             libx11-dev libxdamage-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb \
-            cage sway grim xwayland libegl-mesa0 libgl1-mesa-dri libdecor-0-plugin-1-cairo libgif-dev \
+            cage sway grim xwayland weston libegl-mesa0 libgl1-mesa-dri libdecor-0-plugin-1-cairo libgif-dev \
             xscreensaver strace valgrind clang-format clang-tidy desktop-file-utils dpkg-dev file lintian appstream
 # The Windows build: Debian's mingw-w64, SDL2 and GoogleTest built from
 # Debian's sources (cmake/cross-deps.sh), and Wine for its tests.

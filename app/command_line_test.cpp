@@ -6,32 +6,33 @@
 #include <utility>
 #include <vector>
 
-#include "app/command_line_cases.h"
+#include "testing/command_line_cases.h"
 
 namespace {
 
 TEST(CommandLine, ArgumentsGiveTheirExitStatusOutputAndOptions) {
+  using command_line_cases::Shown;
   const command_line_cases::Case cases[] = {
-      {{}, 0, "", "", 0},
-      {{"--scale", "3"}, 0, "", "", 3},
-      {{"--scale=8"}, 0, "", "", 8},
-      {{"--scale", "2", "--scale", "1"}, 0, "", "", 1},
-      {{"--help"}, 0, "Usage: fractal-tree [OPTION]...\n", "", std::nullopt},
-      {{"--scale", "2", "--version"}, 0, "fractal-tree 1.0.0\n", "", std::nullopt},
-      {{"--scale"}, 2, "", "fractal-tree: --scale needs a number\nUsage: ", std::nullopt},
-      {{"--scale", "0"},
-       2,
-       "",
-       "fractal-tree: --scale takes a whole number from 1 to 8, not '0'\nUsage: ",
-       std::nullopt},
-      {{"--scale=9"}, 2, "", "fractal-tree: --scale takes", std::nullopt},
-      {{"--scale", "2x"}, 2, "", "fractal-tree: --scale takes", std::nullopt},
-      {{"--scale", "-1"}, 2, "", "fractal-tree: --scale takes", std::nullopt},
-      {{"--scale="}, 2, "", "fractal-tree: --scale takes", std::nullopt},
-      {{"--scale", "9"}, 2, "", "fractal-tree: --scale takes a whole number from 1 to 8, not '9'\n", std::nullopt},
-      {{"--help=yes"}, 2, "", "fractal-tree: unknown argument '--help=yes'\nUsage: ", std::nullopt},
-      {{"-h"}, 2, "", "fractal-tree: unknown argument '-h'\n", std::nullopt},
-      {{"tree.png"}, 2, "", "fractal-tree: unknown argument 'tree.png'\n", std::nullopt},
+      {.arguments = {}, .shown = Shown{}},
+      {.arguments = {"--scale", "3"}, .shown = Shown{.scale = 3}},
+      {.arguments = {"--scale=8"}, .shown = Shown{.scale = 8}},
+      {.arguments = {"--scale", "2", "--scale", "1"}, .shown = Shown{.scale = 1}},
+      {.arguments = {"--help"}, .out = "Usage: fractal-tree [OPTION]...\n"},
+      {.arguments = {"--scale", "2", "--version"}, .out = "fractal-tree 1.0.0\n"},
+      {.arguments = {"--scale"}, .status = 2, .errors = "fractal-tree: --scale needs a number\nUsage: "},
+      {.arguments = {"--scale", "0"},
+       .status = 2,
+       .errors = "fractal-tree: --scale takes a whole number from 1 to 8, not '0'\nUsage: "},
+      {.arguments = {"--scale=9"}, .status = 2, .errors = "fractal-tree: --scale takes"},
+      {.arguments = {"--scale", "2x"}, .status = 2, .errors = "fractal-tree: --scale takes"},
+      {.arguments = {"--scale", "-1"}, .status = 2, .errors = "fractal-tree: --scale takes"},
+      {.arguments = {"--scale="}, .status = 2, .errors = "fractal-tree: --scale takes"},
+      {.arguments = {"--scale", "9"},
+       .status = 2,
+       .errors = "fractal-tree: --scale takes a whole number from 1 to 8, not '9'\n"},
+      {.arguments = {"--help=yes"}, .status = 2, .errors = "fractal-tree: unknown argument '--help=yes'\nUsage: "},
+      {.arguments = {"-h"}, .status = 2, .errors = "fractal-tree: unknown argument '-h'\n"},
+      {.arguments = {"tree.png"}, .status = 2, .errors = "fractal-tree: unknown argument 'tree.png'\n"},
   };
   for (const auto& c : cases) command_line_cases::Expect(c);
 }

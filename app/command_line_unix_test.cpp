@@ -5,20 +5,25 @@
 #include <set>
 #include <string>
 
-#include "app/command_line_cases.h"
+#include "testing/command_line_cases.h"
 
 namespace {
 
 TEST(CommandLine, XWindowOptionsNameTheWindowToDrawInto) {
+  using command_line_cases::Shown;
   const command_line_cases::Case cases[] = {
-      {{"--window-id", "0x2a"}, 0, "", "", 0, 42},
-      {{"--window-id=42", "--window-id", "7"}, 0, "", "", 0, 7},
-      {{"--window-id", "0"}, 2, "", "fractal-tree: --window-id takes a window's id, not '0'\n", std::nullopt},
-      {{"--window-id", "junk"}, 2, "", "fractal-tree: --window-id takes a window's id, not 'junk'\n", std::nullopt},
-      {{"--window-id"}, 2, "", "fractal-tree: --window-id needs a window's id\n", std::nullopt},
-      {{"--root"}, 0, "", "", 0, std::nullopt, true},
-      {{"--root", "--window-id", "0x400BD9"}, 0, "", "", 0, 0x400BD9},
-      {{"/s"}, 2, "", "fractal-tree: unknown argument '/s'\n", std::nullopt},
+      {.arguments = {"--window-id", "0x2a"}, .shown = Shown{.windowId = 42}},
+      {.arguments = {"--window-id=42", "--window-id", "7"}, .shown = Shown{.windowId = 7}},
+      {.arguments = {"--window-id", "0"},
+       .status = 2,
+       .errors = "fractal-tree: --window-id takes a window's id, not '0'\n"},
+      {.arguments = {"--window-id", "junk"},
+       .status = 2,
+       .errors = "fractal-tree: --window-id takes a window's id, not 'junk'\n"},
+      {.arguments = {"--window-id"}, .status = 2, .errors = "fractal-tree: --window-id needs a window's id\n"},
+      {.arguments = {"--root"}, .shown = Shown{.root = true}},
+      {.arguments = {"--root", "--window-id", "0x400BD9"}, .shown = Shown{.windowId = 0x400BD9}},
+      {.arguments = {"/s"}, .status = 2, .errors = "fractal-tree: unknown argument '/s'\n"},
   };
   for (const auto& c : cases) command_line_cases::Expect(c);
 }

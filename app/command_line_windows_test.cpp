@@ -2,31 +2,32 @@
 
 #include <string>
 
-#include "app/command_line_cases.h"
+#include "testing/command_line_cases.h"
 
 namespace {
 
 // As Windows starts a screensaver: full screen, a preview in a window given
 // by its handle in decimal, or its settings.
 TEST(CommandLine, ScreensaverArgumentsInEitherCaseAndWithAColon) {
+  using command_line_cases::Shown;
   const command_line_cases::Case cases[] = {
-      {{"/s"}, 0, "", "", 0, std::nullopt, false, true},
-      {{"/S"}, 0, "", "", 0, std::nullopt, false, true},
-      {{"-s"}, 0, "", "", 0, std::nullopt, false, true},
-      {{"/p", "1234"}, 0, "", "", 0, 1234},
-      {{"/P:1234"}, 0, "", "", 0, 1234},
-      {{"/p"}, 2, "", "fractal-tree: /p needs a window's handle\n", std::nullopt},
-      {{"/p", "junk"}, 2, "", "fractal-tree: /p takes a window's handle, not 'junk'\n", std::nullopt},
-      {{"/c"}, 0, "", "", 0, std::nullopt, false, false, true},
-      {{"/c:5678"}, 0, "", "", 0, 5678, false, false, true},
-      {{"/C:0"}, 2, "", "fractal-tree: /c takes a window's handle, not '0'\n", std::nullopt},
-      {{}, 0, "", "", 0, std::nullopt, false, false, true, true},
-      {{}, 0, "", "", 0, std::nullopt, false, false, false, false},
-      {{"/s"}, 0, "", "", 0, std::nullopt, false, true, false, true},
-      {{"/x"}, 2, "", "fractal-tree: unknown argument '/x'\n", std::nullopt},
-      {{"/sx"}, 2, "", "fractal-tree: unknown argument '/sx'\n", std::nullopt},
-      {{"--window-id", "5"}, 2, "", "fractal-tree: unknown argument '--window-id'\n", std::nullopt},
-      {{"--root"}, 2, "", "fractal-tree: unknown argument '--root'\n", std::nullopt},
+      {.arguments = {"/s"}, .shown = Shown{.fullScreen = true}},
+      {.arguments = {"/S"}, .shown = Shown{.fullScreen = true}},
+      {.arguments = {"-s"}, .shown = Shown{.fullScreen = true}},
+      {.arguments = {"/p", "1234"}, .shown = Shown{.windowId = 1234}},
+      {.arguments = {"/P:1234"}, .shown = Shown{.windowId = 1234}},
+      {.arguments = {"/p"}, .status = 2, .errors = "fractal-tree: /p needs a window's handle\n"},
+      {.arguments = {"/p", "junk"}, .status = 2, .errors = "fractal-tree: /p takes a window's handle, not 'junk'\n"},
+      {.arguments = {"/c"}, .shown = Shown{.settings = true}},
+      {.arguments = {"/c:5678"}, .shown = Shown{.windowId = 5678, .settings = true}},
+      {.arguments = {"/C:0"}, .status = 2, .errors = "fractal-tree: /c takes a window's handle, not '0'\n"},
+      {.arguments = {}, .screensaver = true, .shown = Shown{.settings = true}},
+      {.arguments = {}, .shown = Shown{}},
+      {.arguments = {"/s"}, .screensaver = true, .shown = Shown{.fullScreen = true}},
+      {.arguments = {"/x"}, .status = 2, .errors = "fractal-tree: unknown argument '/x'\n"},
+      {.arguments = {"/sx"}, .status = 2, .errors = "fractal-tree: unknown argument '/sx'\n"},
+      {.arguments = {"--window-id", "5"}, .status = 2, .errors = "fractal-tree: unknown argument '--window-id'\n"},
+      {.arguments = {"--root"}, .status = 2, .errors = "fractal-tree: unknown argument '--root'\n"},
   };
   for (const auto& c : cases) command_line_cases::Expect(c);
 }

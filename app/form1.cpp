@@ -28,21 +28,16 @@ const host::WindowSettings Form1::kSettings{
 };
 
 Form1::Form1(const host::Services& services)
-    : FractalTree(services.surface), clock_(services.clock), random_(services.random) {}
+    : FractalTree(services.surface), animvalues(services.clock, services.random) {}
 
-anim::clsAnimateValues& Form1::Animvalues() {
-  if (!animvalues) animvalues = std::make_unique<anim::clsAnimateValues>(clock_, random_);
-  return *animvalues;
-}
-
-void Form1::Form_Load() { Animvalues().Init(kTiltRange, kSpreadRange); }
+void Form1::Form_Load() { animvalues.Init(kTiltRange, kSpreadRange); }
 
 // Draws with the angles of the previous tick, then moves them on: the first
 // frame is drawn with both angles 0.
 void Form1::Timer1_Timer() {
   surface().Cls();
   DoIt(tree::kTrunkX, tree::kTrunkY, tree::kUp, 0, 0);
-  tilt = checked::Single(Animvalues().GetA() - kTiltOffset);
-  spread = Animvalues().GetB();
-  Animvalues().Update();
+  tilt = checked::Single(animvalues.GetA() - kTiltOffset);
+  spread = animvalues.GetB();
+  animvalues.Update();
 }

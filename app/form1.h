@@ -1,7 +1,5 @@
 #pragma once
 
-#include <memory>
-
 #include "anim/animate_values.h"
 #include "host/form.h"
 #include "tree/fractal_tree.h"
@@ -18,10 +16,6 @@ class Form1 final : public tree::FractalTree, public host::Form {
   void Timer1_Timer() override;
 
  private:
-  // The animation object, created on first use.
-  anim::clsAnimateValues& Animvalues();
-
-  runtime::Clock& clock_;
-  runtime::RandomSource& random_;
-  std::unique_ptr<anim::clsAnimateValues> animvalues;
+  // The animation of the tree's angles, for as long as the window lives.
+  anim::clsAnimateValues animvalues;
 };

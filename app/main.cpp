@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 #include "app/form1.h"
 #include "host/host.h"
+#include "host/platform.h"
 
 int main(int argc, char** argv) {
   const CommandLine command = ReadCommandLine({argv + 1, argv + argc}, argc > 0 && IsScreensaverName(argv[0]));

@@ -1,22 +1,22 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 
 #include "host/form.h"
+#include "host/presenter.h"
 #include "host/screen.h"
-#include "host/sdl_ptr.h"
 #include "host/software_surface.h"
 
 namespace host {
 
-// The window's drawing surface. The form draws the picture at its own size:
-// straight into the window's pixels where they have the picture's size and
-// format, otherwise into an image of its own, shown enlarged to fit the
-// window. After a tick only the parts of the picture that changed are
-// copied and shown; the whole window is shown at first, when its pixels
-// change and when asked. While the window cannot be seen no tick runs; the
-// first tick after it is seen again brings the angles up to the present
-// before it draws.
+// The window's drawing surface. The form draws the picture at its own size,
+// and a presenter shows it in the window's pixels: drawn there in place
+// where they have the picture's size and format, else enlarged or reduced
+// from an image of the canvas's own. The presenter is chosen afresh each
+// time the window's pixels may have been made again. While the window
+// cannot be seen no tick runs; the first tick after it was hidden brings
+// the angles up to the present before it draws.
 class Canvas final : public runtime::Surface {
  public:
   Canvas(Screen& screen, const WindowSettings& settings);
@@ -25,29 +25,34 @@ class Canvas final : public runtime::Surface {
   void Line(float x1, float y1, float x2, float y2, runtime::Colour colour) override;
 
   // Whether the window can be seen.
-  bool Visible();
+  bool Visible() { return screen_.Visible(); }
 
-  // Runs the form's tick and shows what changed in its frame.
+  // The window was hidden: the ticks until it is seen again are missed.
+  void Hidden() { behind_ = true; }
+
+  // The window's pixels may have been made again, as when its size changed.
+  void NewPixels() { presenter_.reset(); }
+
+  // Runs the form's tick, if the window can be seen, and shows what changed.
   void Tick(Form& form);
 
   // Shows the whole of the last frame drawn, and what is around it.
-  void Present();
+  void Present() { CurrentPresenter().Show(true); }
 
  private:
-  void Show(SDL_Surface* pixels, bool whole);
+  // A frame is drawn with the angles of the tick before it: a tick that
+  // draws nothing brings them up to the present.
+  void CatchUp(Form& form);
+  void RunTick(Form& form, runtime::Surface* target);
+  Presenter& CurrentPresenter();
   void FollowFormat(const SDL_Surface* pixels);
-  bool HasThePicturesShape(const SDL_Surface* pixels) const;
-  void EnlargeWhole(SDL_Surface* pixels);
-  void ShowChanges(SDL_Surface* pixels);
 
   Screen& screen_;
   runtime::Colour background_;
   std::optional<SoftwareSurface> picture_;  // in the format of the window's pixels, where that can be
-  std::optional<SoftwareSurface> direct_;   // over the window's pixels
-  SdlPtr<SDL_Surface> converted_;
-  runtime::Surface* target_ = nullptr;  // where the tick draws; none for a tick that draws nothing
-  bool stale_ = false;                  // whether ticks were missed while the window could not be seen
-  const void* shownPixels_ = nullptr;   // the window's pixels as last shown whole
+  std::unique_ptr<Presenter> presenter_;    // none until the window's pixels are next needed
+  runtime::Surface* drawing_ = nullptr;     // where a running tick draws; none outside ticks and to catch up
+  bool behind_ = false;                     // whether ticks were missed while the window was hidden
 };
 
 }  // namespace host

@@ -3,7 +3,10 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <utility>
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "testing/pixels.h"
 #include "tree/fractal_tree.h"
@@ -14,33 +17,60 @@ using namespace std::chrono_literals;
 
 constexpr runtime::Rgb kLit{255, 255, 255};
 
-// A window's pixels that the test shows and hides, and what of them the
-// window system has been given to show.
+// A window's pixels that the test shows, hides and makes again, and what of
+// them the window system has been given to show.
 class StandInScreen final : public host::Screen {
  public:
-  StandInScreen(int width, int height) : pixels(width, height, 0), shown(width, height, 0) {
-    pixels.Cls();
-    shown.Cls();
+  StandInScreen(int width, int height) { Remake(width, height, SDL_PIXELFORMAT_RGB888); }
+
+  // Makes the window's pixels again, as a window system may when the
+  // window's size changes: a new image, over the same memory where the size
+  // and format stay the same, holding anything; and what is shown of them
+  // is anything too.
+  void Remake(int width, int height, uint32_t format) {
+    const int pitch = width * static_cast<int>(SDL_BYTESPERPIXEL(format));
+    if (!pixels_ || pixels_->w != width || pixels_->h != height || pixels_->format->format != format) {
+      memory_.assign(static_cast<size_t>(pitch) * static_cast<size_t>(height), 0);
+    }
+    std::fill(memory_.begin(), memory_.end(), kAnything);
+    pixels_.reset(
+        SDL_CreateRGBSurfaceWithFormatFrom(memory_.data(), width, height, SDL_BITSPERPIXEL(format), pitch, format));
+    shown = std::make_unique<host::SoftwareSurface>(width, height, 0);
+    SDL_FillRect(shown->image(), nullptr, SDL_MapRGB(shown->image()->format, kAnything, kAnything, kAnything));
   }
 
   bool Visible() override { return visible; }
-  SDL_Surface* Pixels() override { return pixels.image(); }
+  SDL_Surface* Pixels() override { return pixels_.get(); }
   void Show() override {
     ++shows;
-    SDL_BlitSurface(pixels.image(), nullptr, shown.image(), nullptr);
+    SDL_BlitSurface(pixels_.get(), nullptr, shown->image(), nullptr);
   }
   void Show(const std::vector<runtime::raster::Rect>& parts) override {
     ++shows;
     for (const auto& part : parts) {
       SDL_Rect rect{part.x, part.y, part.width, part.height};
-      SDL_BlitSurface(pixels.image(), &rect, shown.image(), &rect);
+      SDL_BlitSurface(pixels_.get(), &rect, shown->image(), &rect);
     }
   }
 
-  host::SoftwareSurface pixels;
-  host::SoftwareSurface shown;
+  // A frame of the window's size as the window shows it, through pixels of
+  // the window's format.
+  std::unique_ptr<host::SoftwareSurface> AsShown(const host::SoftwareSurface& frame) const {
+    const host::SdlPtr<SDL_Surface> through(SDL_ConvertSurface(frame.image(), pixels_->format, 0));
+    auto back = std::make_unique<host::SoftwareSurface>(frame.width(), frame.height(), 0);
+    SDL_BlitSurface(through.get(), nullptr, back->image(), nullptr);
+    return back;
+  }
+
+  std::unique_ptr<host::SoftwareSurface> shown;
   bool visible = true;
   int shows = 0;
+
+ private:
+  static constexpr uint8_t kAnything = 0x5A;
+
+  std::vector<uint8_t> memory_;
+  host::SdlPtr<SDL_Surface> pixels_;
 };
 
 // A form whose ticks draw what the test gives, knowing their number.
@@ -81,7 +111,7 @@ TEST(Canvas, RestsWhileUnseenThenCatchesUpWithATickThatDrawsNothing) {
     StandInScreen screen(kWidth * scale, kHeight * scale);
     host::Canvas canvas(screen, settings);
     CountingForm form(canvas, LightColumn);
-    const auto lit = [&](int column) { return screen.shown.Pixel(column * scale, 0) == kLit; };
+    const auto lit = [&](int column) { return screen.shown->Pixel(column * scale, 0) == kLit; };
 
     canvas.Tick(form);
     EXPECT_EQ(form.ticks, 1);
@@ -89,6 +119,7 @@ TEST(Canvas, RestsWhileUnseenThenCatchesUpWithATickThatDrawsNothing) {
     EXPECT_TRUE(lit(1));
 
     screen.visible = false;
+    canvas.Hidden();
     canvas.Tick(form);
     canvas.Tick(form);
     EXPECT_EQ(form.ticks, 1) << "ticks ran while the window could not be seen";
@@ -100,32 +131,57 @@ TEST(Canvas, RestsWhileUnseenThenCatchesUpWithATickThatDrawsNothing) {
     EXPECT_EQ(screen.shows, 2);
     EXPECT_FALSE(lit(2)) << "the catching-up tick drew";
     EXPECT_TRUE(lit(3));
-    EXPECT_EQ(pixels::Count(screen.shown, kLit), 2 * scale * scale);
+    EXPECT_EQ(pixels::Count(*screen.shown, kLit), 2 * scale * scale);
   }
 }
 
 // Only what changed is shown after a tick, yet what the window system shows
-// is always the whole frame the tick drew, placed as it fits the window.
-TEST(Canvas, EveryFrameShownIsTheWholeFrameDrawnAtEveryScale) {
+// is always the whole frame the tick drew, placed as it fits the window,
+// whatever pixels the window makes again between ticks; an expose shows the
+// whole again, whatever covered the window.
+TEST(Canvas, EveryFrameShownIsTheWholeFrameDrawnInWhateverPixelsTheWindowMakes) {
   constexpr int kWidth = 342, kHeight = 366;
   const host::WindowSettings settings{"", kWidth, kHeight, 0, 100ms, 0, nullptr};
-  for (const auto& [width, height] : {std::pair{kWidth, kHeight}, {2 * kWidth, 2 * kHeight}, {1000, 800}, {152, 112}}) {
-    SCOPED_TRACE(testing::Message() << width << " x " << height);
-    StandInScreen screen(width, height);
-    host::Canvas canvas(screen, settings);
-    CountingForm form(canvas, DrawTree);
-    const runtime::Placement placement = runtime::Fit(kWidth, kHeight, width, height);
-    for (int tick = 1; tick <= 12; ++tick) {
+  struct Pixels {
+    int width, height;
+    uint32_t format;
+  };
+  const Pixels made[] = {
+      {kWidth, kHeight, SDL_PIXELFORMAT_RGB888},
+      {kWidth, kHeight, SDL_PIXELFORMAT_RGB888},
+      {2 * kWidth, 2 * kHeight, SDL_PIXELFORMAT_RGB888},
+      {400, 400, SDL_PIXELFORMAT_RGB888},
+      {kWidth, kHeight, SDL_PIXELFORMAT_RGB888},
+      {1000, 800, SDL_PIXELFORMAT_RGB888},
+      {152, 112, SDL_PIXELFORMAT_RGB888},
+      {kWidth, kHeight, SDL_PIXELFORMAT_BGR888},
+      {2 * kWidth, 2 * kHeight, SDL_PIXELFORMAT_BGR888},
+      {kWidth, kHeight, SDL_PIXELFORMAT_RGB565},
+      {2 * kWidth, 2 * kHeight, SDL_PIXELFORMAT_RGB565},
+      {kWidth, kHeight, SDL_PIXELFORMAT_RGB888},
+  };
+  StandInScreen screen(kWidth, kHeight);
+  host::Canvas canvas(screen, settings);
+  CountingForm form(canvas, DrawTree);
+  for (const Pixels& pixels : made) {
+    SCOPED_TRACE(testing::Message() << pixels.width << " x " << pixels.height << " "
+                                    << SDL_GetPixelFormatName(pixels.format));
+    screen.Remake(pixels.width, pixels.height, pixels.format);
+    canvas.NewPixels();
+    const runtime::Placement placement = runtime::Fit(kWidth, kHeight, pixels.width, pixels.height);
+    for (int frame = 0; frame < 3; ++frame) {
       canvas.Tick(form);
       host::SoftwareSurface picture(kWidth, kHeight, 0);
-      DrawTree(picture, tick);
-      ASSERT_EQ(pixels::PixelsUnlike(screen.shown, *pixels::Shown(picture, width, height, placement)), 0)
-          << "tick " << tick;
+      DrawTree(picture, form.ticks);
+      ASSERT_EQ(pixels::PixelsUnlike(*screen.shown,
+                                     *screen.AsShown(*pixels::Shown(picture, pixels.width, pixels.height, placement))),
+                0)
+          << "tick " << form.ticks;
     }
-    // Whatever covered the window, an expose shows the whole again.
-    screen.shown.Cls();
+    const auto before = pixels::All(*screen.shown);
+    screen.shown->Cls();
     canvas.Present();
-    EXPECT_EQ(pixels::PixelsUnlike(screen.shown, screen.pixels), 0);
+    EXPECT_EQ(pixels::All(*screen.shown), before);
   }
 }
 

@@ -22,6 +22,14 @@ struct Services {
 };
 
 // The event handlers of a window, called by the host on its one thread.
+//
+// The window's handlers and the program's own classes and fields keep the
+// names the program has always had, in the form designer's manner: a
+// handler is its object's name, an underscore and the event (Form_Load,
+// Timer1_Timer), a class begins with cls (clsAnimateValues), and fields are
+// lower-case words run together (froma, renewseconds); the window is Form1
+// and the tree's method DoIt. They are the program's vocabulary, so they are
+// kept as they are; everything around them follows this code's own style.
 class Form {
  public:
   virtual ~Form() = default;
@@ -47,13 +55,15 @@ struct ShowOptions {
   int scale = 0;  // whole enlargement of the window and its picture; 0 for the desktop's scale
   // Drawing into an existing window instead of one of the program's own: the
   // window with this id, or with root, the screensaver's or the screen's.
-  std::optional<uint64_t> windowId;
+  std::optional<uint64_t> windowId = std::nullopt;
   bool root = false;
   // As a Windows screensaver: over the whole screen until the user touches a
   // key or the mouse; or, asked for its settings, only telling there are
   // none, above the window with windowId if given.
   bool fullScreen = false;
   bool settings = false;
+
+  friend bool operator==(const ShowOptions&, const ShowOptions&) = default;
 };
 
 using FormFactory = std::function<std::unique_ptr<Form>(const Services&)>;

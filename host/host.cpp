@@ -7,11 +7,13 @@
 #include <string>
 
 #include "host/canvas.h"
+#include "host/fatal.h"
 #include "host/loop.h"
 #include "host/platform.h"
 #include "host/sdl_check.h"
 #include "host/sdl_ptr.h"
 #include "host/software_surface.h"
+#include "host/window_system.h"
 #include "runtime/error.h"
 #include "runtime/handler.h"
 #include "runtime/ticker.h"
@@ -25,7 +27,8 @@ using Steady = std::chrono::steady_clock;
 class Video {
  public:
   Video() {
-    if (SDL_getenv("SDL_VIDEODRIVER") == nullptr) SDL_SetHint(SDL_HINT_VIDEODRIVER, VideoDrivers().c_str());
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, VideoDrivers(asked ? asked : "").c_str(), SDL_HINT_OVERRIDE);
     CheckSdl("no display to show the window on", [] { return SDL_Init(SDL_INIT_VIDEO); });
   }
   ~Video() { SDL_Quit(); }
@@ -47,8 +50,6 @@ SdlPtr<SDL_Window> CreateHiddenWindow(const WindowSettings& settings, int asked,
                             settings.width * scale, settings.height * scale,
                             SDL_WINDOW_HIDDEN | SDL_WINDOW_SKIP_TASKBAR | system.WindowFlags());
   }));
-  system.HoldWholeScale(window.get(), settings.width, settings.height, asked);
-  system.RequestDialogFrame(window.get());
   SetIcon(window.get(), settings);
   return window;
 }
@@ -76,10 +77,12 @@ SdlPtr<SDL_Window> CreateFullScreenWindow(const WindowSettings& settings) {
 }
 
 // The program's own window, hidden until loaded, or another program's.
-SdlPtr<SDL_Window> OpenWindow(const WindowSettings& settings, const ShowOptions& options, WindowSystem& system) {
-  if (options.root || options.windowId) return SdlPtr<SDL_Window>(system.AdoptWindow(options.windowId));
-  if (options.fullScreen) return CreateFullScreenWindow(settings);
-  return CreateHiddenWindow(settings, options.scale, system);
+std::unique_ptr<NativeWindow> OpenWindow(const WindowSettings& settings, const ShowOptions& options,
+                                         WindowSystem& system) {
+  if (options.root || options.windowId) return system.Adopt(options.windowId);
+  if (options.fullScreen) return system.Attach(CreateFullScreenWindow(settings), std::nullopt);
+  return system.Attach(CreateHiddenWindow(settings, options.scale, system),
+                       DialogSize{settings.width, settings.height, options.scale});
 }
 
 // How far the mouse may move before a screensaver takes it for the user's
@@ -87,50 +90,76 @@ SdlPtr<SDL_Window> OpenWindow(const WindowSettings& settings, const ShowOptions&
 constexpr int kStillMouse = 4;
 
 // The running program: its window, loaded and shown, and what its event
-// loop needs from one step to the next.
+// loop needs from one step to the next. The members are made in the order
+// they are declared and go in the reverse: SDL before the window, the
+// window before the canvas that draws into its pixels, the canvas, clock and
+// generator before the form that holds them.
 class Session {
  public:
   Session(const WindowSettings& settings, const ShowOptions& options, const FormFactory& makeForm)
       : system_(ConnectWindowSystem(SDL_GetCurrentVideoDriver(), settings.caption)),
         window_(OpenWindow(settings, options, *system_)),
         endsOnInput_(options.fullScreen),
-        screen_(system_->ScreenOf(window_.get())),
-        canvas_(*screen_, settings),
+        canvas_(window_->screen(), settings),
         form_(makeForm({canvas_, clock_, random_})),
         timer_(settings.timerInterval, Steady::now()) {
     form_->Form_Load();
-    if ((SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_FOREIGN) == 0) {
-      SDL_ShowWindow(window_.get());
-      system_->KeepSizeFixed(window_.get());
-    }
+    if ((SDL_GetWindowFlags(window_->sdl()) & SDL_WINDOW_FOREIGN) == 0) window_->Show();
   }
 
   // One step of the event loop: waits until an event comes or the next tick
   // is due (while the window cannot be seen, for an event alone), handles
-  // the events, then runs the tick if it is due. False once the window is
-  // closed.
-  bool Step() {
-    system_->WaitForEvents(canvas_.Visible() ? timer_.MillisecondsLeft(Steady::now()) : -1);
-    // The queue is taken without asking the window system again.
+  // the events, then runs the tick if it is due. Returns the exit status
+  // once the run is over, nothing while it goes on. A failure because the
+  // window drawn into, another program's, went is the end of a normal run.
+  std::optional<int> Step() {
+    try {
+      window_->WaitForEvents(canvas_.Visible() ? timer_.MillisecondsLeft(Steady::now()) : -1);
+      if (const std::optional<int> ended = HandleEvents()) return ended;
+      if (timer_.Due(Steady::now())) canvas_.Tick(*form_);
+      return std::nullopt;
+    } catch (const runtime::Error&) {
+      if (!window_->AdoptedWindowGone()) throw;
+      return 0;
+    }
+  }
+
+ private:
+  // Handles the events that came, taken without asking the window system
+  // again; the exit status where one ends the run. An exposed window shows
+  // the last frame again at once, once the events have said whether its
+  // pixels are new.
+  std::optional<int> HandleEvents() {
+    bool exposed = false;
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
       if (event.type == SDL_QUIT) {
-        system_->EndIfDisplayLost();
-        return false;
+        window_->EndIfDisplayLost();
+        return 0;
       }
-      // The picture still holds the last frame: show it again at once.
-      if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED) canvas_.Present();
-      if (event.type == SDL_SYSWMEVENT) system_->Notice(*event.syswm.msg);
-      if (endsOnInput_ && TouchedByTheUser(event)) return false;
+      if (event.type == SDL_WINDOWEVENT) {
+        switch (event.window.event) {
+          case SDL_WINDOWEVENT_SIZE_CHANGED:
+            canvas_.NewPixels();
+            break;
+          case SDL_WINDOWEVENT_EXPOSED:
+            exposed = true;
+            break;
+          case SDL_WINDOWEVENT_HIDDEN:
+          case SDL_WINDOWEVENT_MINIMIZED:
+            canvas_.Hidden();
+            break;
+          default:
+            break;
+        }
+      }
+      if (event.type == SDL_SYSWMEVENT) window_->Notice(*event.syswm.msg);
+      if (endsOnInput_ && TouchedByTheUser(event)) return 0;
     }
-    if (timer_.Due(Steady::now())) canvas_.Tick(*form_);
-    return true;
+    if (exposed) canvas_.Present();
+    return std::nullopt;
   }
 
-  // Whether the window drawn into, another program's, has gone.
-  bool AdoptedWindowGone() { return system_->AdoptedWindowGone(); }
-
- private:
   // A key, a mouse button, or the mouse moved from where it was first seen:
   // windows report a motion of nothing as they appear.
   bool TouchedByTheUser(const SDL_Event& event) {
@@ -142,10 +171,9 @@ class Session {
 
   Video video_;
   std::unique_ptr<WindowSystem> system_;
-  SdlPtr<SDL_Window> window_;
+  std::unique_ptr<NativeWindow> window_;
   bool endsOnInput_;
   std::optional<SDL_Point> firstMouse_;
-  std::unique_ptr<Screen> screen_;
   Canvas canvas_;
   runtime::SystemClock clock_;
   runtime::Generator random_;
@@ -157,6 +185,8 @@ class Session {
 
 int Run(const WindowSettings& settings, const ShowOptions& options, const FormFactory& makeForm) {
   const auto report = [caption = settings.caption](std::string_view line) { ReportFatalError(caption, line); };
+  // Shared with the loop's step: a browser goes on calling it after Run has
+  // returned.
   std::shared_ptr<Session> session;
   const int status = runtime::RunHandler(
       settings.caption,
@@ -170,23 +200,16 @@ int Run(const WindowSettings& settings, const ShowOptions& options, const FormFa
       },
       report);
   if (!session) return status;
-  // A failure because the window drawn into went is the end of a normal run.
-  return DriveLoop([session, report, caption = settings.caption]() -> std::optional<int> {
-    bool goOn = true;
-    const int ended = runtime::RunHandler(
+  return DriveLoop([session, report, caption = settings.caption] {
+    std::optional<int> ended;
+    const int failed = runtime::RunHandler(
         caption,
         [&] {
-          try {
-            goOn = session->Step();
-          } catch (const runtime::Error&) {
-            if (!session->AdoptedWindowGone()) throw;
-            goOn = false;
-          }
+          ended = session->Step();
           return 0;
         },
         report);
-    if (ended != 0) return ended;
-    return goOn ? std::nullopt : std::optional<int>(0);
+    return failed != 0 ? std::optional<int>(failed) : ended;
   });
 }
 

@@ -1,38 +1,12 @@
-#include <emscripten.h>
-
-#include <cstdio>
-#include <string>
-
-#include "host/host.h"
 #include "host/platform.h"
 #include "host/window_system_web.h"
 
 namespace host {
 
-std::string VideoDrivers() { return "emscripten"; }
+std::string VideoDrivers(std::string_view /*asked*/) { return "emscripten"; }
 
 std::unique_ptr<WindowSystem> ConnectWindowSystem(std::string_view /*driver*/, std::string_view /*caption*/) {
   return ConnectWeb();
-}
-
-namespace {
-
-// Puts the line in the page, where the picture was.
-EM_JS(void, ShowInThePage, (const char* line), {
-  var message = document.createElement('p');
-  message.className = 'error';
-  message.textContent = UTF8ToString(line);
-  var canvas = document.getElementById('canvas');
-  if (canvas) canvas.replaceWith(message);
-});
-
-}  // namespace
-
-// The line shows in the page where the picture was, and in the console.
-void ReportFatalError(std::string_view /*caption*/, std::string_view line) {
-  const std::string text(line);
-  std::fprintf(stderr, "%s\n", text.c_str());
-  ShowInThePage(text.c_str());
 }
 
 void TellThereAreNoSettings(std::string_view /*caption*/, std::optional<uint64_t> /*owner*/) {}

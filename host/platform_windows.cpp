@@ -1,28 +1,17 @@
-#include <SDL.h>
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
-#include "host/host.h"
 #include "host/platform.h"
 #include "host/window_system_windows.h"
 
 namespace host {
 
-std::string VideoDrivers() { return "windows"; }
+std::string VideoDrivers(std::string_view asked) { return asked.empty() ? "windows" : std::string(asked); }
 
 std::unique_ptr<WindowSystem> ConnectWindowSystem(std::string_view /*driver*/, std::string_view /*caption*/) {
   return ConnectWindows();
-}
-
-// A program without a console tells of a fatal error in a message box, as
-// Windows programs do; the line goes to standard error too, for a console
-// or a log that may be listening there.
-void ReportFatalError(std::string_view caption, std::string_view line) {
-  std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
-  std::fflush(stderr);
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, std::string(caption).c_str(), std::string(line).c_str(), nullptr);
 }
 
 namespace {

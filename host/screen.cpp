@@ -8,7 +8,9 @@
 
 namespace host {
 
-bool WindowScreen::Visible() { return (SDL_GetWindowFlags(window_) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) == 0; }
+bool CanBeSeen(SDL_Window* window) {
+  return (SDL_GetWindowFlags(window) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) == 0;
+}
 
 SDL_Surface* WindowScreen::Pixels() {
   return CheckSdl("cannot get the window's pixels", [&] { return SDL_GetWindowSurface(window_); });

@@ -17,27 +17,28 @@ class Screen {
   virtual ~Screen() = default;
   // Whether the window can be seen.
   virtual bool Visible() = 0;
-  // The window's pixels; their size and format may change between calls.
+  // The window's pixels. They last until the window's size changes, when
+  // the window may make them again: SDL then reports the size changed.
   virtual SDL_Surface* Pixels() = 0;
   // Shows the window's pixels.
   virtual void Show() = 0;
   // Shows only the parts of the window's pixels given; the rest is on the
-  // screen already. A window system that cannot show parts shows the whole.
-  virtual void Show(const std::vector<runtime::raster::Rect>& /*parts*/) { Show(); }
+  // screen already.
+  virtual void Show(const std::vector<runtime::raster::Rect>& parts) = 0;
 };
 
+// Whether an SDL window can be seen: shown, and not minimized.
+bool CanBeSeen(SDL_Window* window);
+
 // An SDL window's pixels through SDL's window surface.
-class WindowScreen : public Screen {
+class WindowScreen final : public Screen {
  public:
   explicit WindowScreen(SDL_Window* window) : window_(window) {}
 
-  bool Visible() override;
+  bool Visible() override { return CanBeSeen(window_); }
   SDL_Surface* Pixels() override;
   void Show() override;
   void Show(const std::vector<runtime::raster::Rect>& parts) override;
-
- protected:
-  SDL_Window* window() const { return window_; }
 
  private:
   SDL_Window* window_;

@@ -2,25 +2,26 @@
 
 #include <SDL.h>
 
-#include <cstdlib>
-#include <string>
+#include <utility>
 
-#include "host/platform.h"
 #include "runtime/error.h"
 
 namespace host {
 
-SDL_Window* WindowSystem::AdoptWindow(std::optional<uint64_t> /*id*/) {
-  throw runtime::Error(runtime::ErrorKind::Host, "this window system cannot draw into another program's window");
-}
+NativeWindow::NativeWindow(SdlPtr<SDL_Window> window) : window_(std::move(window)), screen_(window_.get()) {}
+
+void NativeWindow::Show() { SDL_ShowWindow(sdl()); }
+
+void NativeWindow::WaitForEvents(int milliseconds) { SDL_WaitEventTimeout(nullptr, milliseconds); }
 
 uint32_t WindowSystem::WindowFlags() { return SDL_WINDOW_ALLOW_HIGHDPI; }
 
-void WindowSystem::WaitForEvents(int milliseconds) { SDL_WaitEventTimeout(nullptr, milliseconds); }
+std::unique_ptr<NativeWindow> WindowSystem::Attach(SdlPtr<SDL_Window> window, std::optional<DialogSize> /*dialog*/) {
+  return std::make_unique<NativeWindow>(std::move(window));
+}
 
-void EndAtOnce(std::string_view caption, std::string_view reason) {
-  ReportFatalError(caption, std::string(caption) + ": " + std::string(reason));
-  std::_Exit(1);
+std::unique_ptr<NativeWindow> WindowSystem::Adopt(std::optional<uint64_t> /*id*/) {
+  throw runtime::Error(runtime::ErrorKind::Host, "this window system cannot draw into another program's window");
 }
 
 }  // namespace host

@@ -3,18 +3,68 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <string_view>
 
 #include "host/screen.h"
+#include "host/sdl_ptr.h"
 
 struct SDL_SysWMmsg;
 
 namespace host {
 
-// What differs between the window systems the program shows its window on.
-// Each system has a file of its own, window_system_<system>.cpp, and the
-// build picks those of the platform. Where a system needs nothing special,
-// this base does nothing.
+// What differs between the window systems the program shows its window on,
+// in two parts: a WindowSystem knows what holds before any window exists,
+// and makes a NativeWindow for each window, with everything that window
+// needs. Each system has a file of its own, window_system_<system>.cpp, and
+// the build picks those of the platform. Where a system needs nothing
+// special, these bases do nothing.
+
+// A window of the program's own shown as a fixed dialog: the size of the
+// picture it holds, and the whole scale the user asked for, 0 for none.
+struct DialogSize {
+  int pictureWidth;
+  int pictureHeight;
+  int asked;
+};
+
+// One window, as its window system shows it; it owns the SDL window.
+class NativeWindow {
+ public:
+  explicit NativeWindow(SdlPtr<SDL_Window> window);
+  virtual ~NativeWindow() = default;
+  NativeWindow(const NativeWindow&) = delete;
+  NativeWindow& operator=(const NativeWindow&) = delete;
+
+  SDL_Window* sdl() const { return window_.get(); }
+
+  // The window's pixels as the canvas draws into them: by default SDL's
+  // window surface.
+  virtual Screen& screen() { return screen_; }
+
+  // Shows a window of the program's own, hidden until now, before its first
+  // picture.
+  virtual void Show();
+
+  // Waits until the window system may have something to say, or the time
+  // given is up (-1: for as long as it takes), and puts what it says in
+  // SDL's queue. The base lets SDL wait.
+  virtual void WaitForEvents(int milliseconds);
+
+  // Looks at an event of the window system that SDL passes on as it is.
+  virtual void Notice(const SDL_SysWMmsg& /*message*/) {}
+
+  // Whether the window of another program drawn into has gone, which ends
+  // a run normally, whatever failed on the way.
+  virtual bool AdoptedWindowGone() { return false; }
+
+  // SDL asks the program to quit: where that is because the connection to
+  // the display is lost, ends the program as a failure.
+  virtual void EndIfDisplayLost() {}
+
+ private:
+  SdlPtr<SDL_Window> window_;
+  WindowScreen screen_;
+};
+
 class WindowSystem {
  public:
   virtual ~WindowSystem() = default;
@@ -27,49 +77,18 @@ class WindowSystem {
   // asks for: by default, SDL's high-DPI support.
   virtual uint32_t WindowFlags();
 
-  // Sizes a new window, hidden and as large as the picture times the scale
-  // asked for (or 1 for none, 0), so that its pixels hold the picture at a
-  // whole scale: the one asked for, else the desktop's. Nothing to do where
-  // the window's size is counted in its pixels.
-  virtual void HoldWholeScale(SDL_Window* /*window*/, int /*pictureWidth*/, int /*pictureHeight*/, int /*asked*/) {}
-
-  // Asks for the frame of a fixed dialog: a window that can be moved and
-  // closed, but not resized, minimized or maximized.
-  virtual void RequestDialogFrame(SDL_Window* /*window*/) {}
-
-  // Asks again, once the window is shown and before its first picture,
-  // that its size stay fixed: some window systems take that only then.
-  virtual void KeepSizeFixed(SDL_Window* /*window*/) {}
-
-  // Waits until the window system may have something to say, or the time
-  // given is up (-1: for as long as it takes), and puts what it says in
-  // SDL's queue. The base lets SDL wait.
-  virtual void WaitForEvents(int milliseconds);
-
-  // The window's pixels as the canvas draws into them.
-  virtual std::unique_ptr<Screen> ScreenOf(SDL_Window* window) { return std::make_unique<WindowScreen>(window); }
+  // Takes a window of the program's own, made hidden and as large as the
+  // picture times the scale asked for, else the desktop's: with a dialog
+  // size, a fixed dialog (moved and closed, not resized, minimized or
+  // maximized) whose pixels hold the picture at a whole scale; without, a
+  // screensaver's window over the whole screen.
+  virtual std::unique_ptr<NativeWindow> Attach(SdlPtr<SDL_Window> window, std::optional<DialogSize> dialog);
 
   // An existing window of another program to draw into, watched for its
   // size and its exposure: the window with the id given, or without one, the
   // screensaver's window or else the screen's root window. Raises a host
   // error where the window system has no such windows.
-  virtual SDL_Window* AdoptWindow(std::optional<uint64_t> id);
-
-  // Whether the window of another program drawn into has gone, which ends
-  // a run normally, whatever failed on the way.
-  virtual bool AdoptedWindowGone() { return false; }
-
-  // Looks at an event of the window system that SDL passes on as it is, and
-  // ends the program when the window drawn into is gone.
-  virtual void Notice(const SDL_SysWMmsg& /*message*/) {}
-
-  // SDL asks the program to quit: where that is because the connection to
-  // the display is lost, ends the program as a failure.
-  virtual void EndIfDisplayLost() {}
+  virtual std::unique_ptr<NativeWindow> Adopt(std::optional<uint64_t> id);
 };
-
-// Ends the program at once with status 1, after telling the user why in one
-// line: for a failure noticed where the toolkit must not be returned to.
-[[noreturn]] void EndAtOnce(std::string_view caption, std::string_view reason);
 
 }  // namespace host

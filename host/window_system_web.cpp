@@ -1,41 +1,27 @@
-#include "host/window_system_web.h"
-
 #include <SDL.h>
 #include <emscripten/html5.h>
 
+#include <utility>
+
+#include "host/window_system_web.h"
 #include "runtime/scale.h"
 
 namespace host {
 namespace {
 
-// Whether the page was hidden since a screen last said whether it could be
-// seen: while it is, the browser calls no step at all.
-bool hiddenSinceAsked = false;
-
-EM_BOOL OnVisibilityChange(int /*type*/, const EmscriptenVisibilityChangeEvent* event, void* /*data*/) {
-  if (event->hidden) hiddenSinceAsked = true;
-  return EM_FALSE;
-}
-
-// The canvas's pixels. A page that was hidden reads as unseen once, so that
-// the first tick after it brings the angles up to the present.
-class PageScreen final : public WindowScreen {
+// The page's canvas, whose step must not keep the browser waiting: it only
+// takes what came.
+class PageWindow final : public NativeWindow {
  public:
-  using WindowScreen::WindowScreen;
+  using NativeWindow::NativeWindow;
 
-  bool Visible() override {
-    if (hiddenSinceAsked) {
-      hiddenSinceAsked = false;
-      return false;
-    }
-    return WindowScreen::Visible();
-  }
+  void WaitForEvents(int /*milliseconds*/) override { SDL_PumpEvents(); }
 };
 
+// The page's canvas as the window: at a whole scale of the picture, shown at
+// the picture's size.
 class WebWindowSystem final : public WindowSystem {
  public:
-  WebWindowSystem() { emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, OnVisibilityChange); }
-
   // The canvas holds the picture at the whole scale nearest the device's
   // pixel ratio; the page shows it at the picture's size in CSS pixels, so
   // that each picture pixel is a block of whole device pixels.
@@ -44,10 +30,9 @@ class WebWindowSystem final : public WindowSystem {
   // SDL's own high-DPI support would size the canvas by the ratio unrounded.
   uint32_t WindowFlags() override { return 0; }
 
-  std::unique_ptr<Screen> ScreenOf(SDL_Window* window) override { return std::make_unique<PageScreen>(window); }
-
-  // The browser must not be kept waiting: the step only takes what came.
-  void WaitForEvents(int /*milliseconds*/) override { SDL_PumpEvents(); }
+  std::unique_ptr<NativeWindow> Attach(SdlPtr<SDL_Window> window, std::optional<DialogSize> /*dialog*/) override {
+    return std::make_unique<PageWindow>(std::move(window));
+  }
 };
 
 }  // namespace

@@ -12,7 +12,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
+#include "host/fatal.h"
 #include "host/sdl_check.h"
 #include "host/window_handles.h"
 #include "runtime/scale.h"
@@ -28,9 +30,6 @@ constexpr long kFunctionClose = 1L << 5;
 constexpr long kDecorBorder = 1L << 1;
 constexpr long kDecorTitle = 1L << 3;
 constexpr long kDecorMenu = 1L << 4;
-
-// The resolution of an unscaled desktop, in dots per inch.
-constexpr double kUnscaledDpi = 96;
 
 // The window's caption, which the lines that end the program begin with.
 std::string caption;
@@ -81,7 +80,7 @@ double ScaleOf(Display* display) {
     double dpi = 0;
     if (XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr) dpi = std::atof(value.addr);
     XrmDestroyDatabase(database);
-    if (dpi > 0) return dpi / kUnscaledDpi;
+    if (dpi > 0) return dpi / runtime::kUnscaledDpi;
   }
   const char* gdkScale = std::getenv("GDK_SCALE");
   return gdkScale ? std::atof(gdkScale) : 1;
@@ -106,75 +105,37 @@ void ChooseVisual(Display* display) {
   }
 }
 
-class X11WindowSystem final : public WindowSystem {
+// The X handles of a window SDL shows on X11: its connection and window.
+SDL_SysWMinfo X11HandlesOf(SDL_Window* window, std::string_view doing) {
+  std::optional<SDL_SysWMinfo> handles;
+  CheckSdl(doing, [&] {
+    handles = HandlesOf(window, SDL_SYSWM_X11);
+    return handles ? 0 : -1;
+  });
+  return *handles;
+}
+
+// A window on X11. SDL would ask the X server for news several times a
+// wait; here the connection is read only when the server has written to it.
+// The signals that ask the program to stop are let in only during the wait,
+// so that they always cut it short, and SDL turns them into a request to
+// quit.
+class X11Window final : public NativeWindow {
  public:
-  X11WindowSystem(int scale, Window root) : scale_(scale), root_(root) {
+  X11Window(SdlPtr<SDL_Window> window, bool dialog)
+      : NativeWindow(std::move(window)), display_(X11HandlesOf(sdl(), "cannot reach the window").info.x11.display) {
+    if (dialog) RequestDialogFrame(X11HandlesOf(sdl(), "cannot reach the window").info.x11.window);
     sigset_t stop;
     sigemptyset(&stop);
     sigaddset(&stop, SIGINT);
     sigaddset(&stop, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stop, &unblocked_);
   }
+  ~X11Window() override { pthread_sigmask(SIG_SETMASK, &unblocked_, nullptr); }
+  X11Window(const X11Window&) = delete;
+  X11Window& operator=(const X11Window&) = delete;
 
-  int DesktopScale() override { return scale_; }
-
-  void RequestDialogFrame(SDL_Window* window) override {
-    const std::optional<SDL_SysWMinfo> handles = HandlesOf(window, SDL_SYSWM_X11);
-    if (!handles) return;
-    Display* display = handles->info.x11.display;
-    const Window id = handles->info.x11.window;
-
-    const long motif[5] = {kHintFunctions | kHintDecorations, kFunctionMove | kFunctionClose,
-                           kDecorBorder | kDecorTitle | kDecorMenu, 0, 0};
-    const Atom motifHints = XInternAtom(display, "_MOTIF_WM_HINTS", False);
-    XChangeProperty(display, id, motifHints, motifHints, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(motif), 5);
-
-    const Atom dialog = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DIALOG", False);
-    XChangeProperty(display, id, XInternAtom(display, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(&dialog), 1);
-    XFlush(display);
-  }
-
-  SDL_Window* AdoptWindow(std::optional<uint64_t> id) override {
-    const Window screensaver = ScreensaverWindow();
-    adopted = id ? static_cast<Window>(*id) : screensaver ? screensaver : root_;
-    nextErrorHandler = XSetErrorHandler(OnError);
-    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
-
-    // SDL takes the X window's id in the place of a pointer.
-    SDL_Window* window = CheckSdl("cannot draw into the window", [] {
-      return SDL_CreateWindowFrom(reinterpret_cast<const void*>(adopted));  // NOLINT(performance-no-int-to-ptr)
-    });
-    std::optional<SDL_SysWMinfo> handles;
-    CheckSdl("cannot reach the window drawn into", [&] {
-      handles = HandlesOf(window, SDL_SYSWM_X11);
-      return handles ? 0 : -1;
-    });
-    // SDL watches only the windows it made: the size and exposure of this
-    // one are asked for here, beside whatever SDL already asked of it.
-    Display* display = handles->info.x11.display;
-    XWindowAttributes attributes;
-    XGetWindowAttributes(display, adopted, &attributes);
-    XSelectInput(display, adopted, attributes.your_event_mask | StructureNotifyMask | ExposureMask);
-    XSync(display, False);
-    drawingIntoAdopted = true;
-    return window;
-  }
-
-  std::unique_ptr<Screen> ScreenOf(SDL_Window* window) override {
-    if (const std::optional<SDL_SysWMinfo> handles = HandlesOf(window, SDL_SYSWM_X11)) {
-      display_ = handles->info.x11.display;
-    }
-    return WindowSystem::ScreenOf(window);
-  }
-
-  // SDL would ask the X server for news several times a wait; here the
-  // connection is read only when the server has written to it. The signals
-  // that ask the program to stop are let in only during the wait, so that
-  // they always cut it short, and SDL turns them into a request to quit.
   void WaitForEvents(int milliseconds) override {
-    if (!display_) return WindowSystem::WaitForEvents(milliseconds);
     if (XEventsQueued(display_, QueuedAlready) == 0) {
       pollfd connection{ConnectionNumber(display_), POLLIN, 0};
       timespec limit{milliseconds / 1000, milliseconds % 1000 * 1'000'000L};
@@ -190,10 +151,59 @@ class X11WindowSystem final : public WindowSystem {
   }
 
  private:
+  // The frame of a fixed dialog: moved and closed, but not resized,
+  // minimized or maximized.
+  void RequestDialogFrame(Window id) {
+    const long motif[5] = {kHintFunctions | kHintDecorations, kFunctionMove | kFunctionClose,
+                           kDecorBorder | kDecorTitle | kDecorMenu, 0, 0};
+    const Atom motifHints = XInternAtom(display_, "_MOTIF_WM_HINTS", False);
+    XChangeProperty(display_, id, motifHints, motifHints, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(motif), 5);
+
+    const Atom dialog = XInternAtom(display_, "_NET_WM_WINDOW_TYPE_DIALOG", False);
+    XChangeProperty(display_, id, XInternAtom(display_, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&dialog), 1);
+    XFlush(display_);
+  }
+
+  Display* display_;    // SDL's connection
+  sigset_t unblocked_;  // the signals let in before
+};
+
+class X11WindowSystem final : public WindowSystem {
+ public:
+  X11WindowSystem(int scale, Window root) : scale_(scale), root_(root) {}
+
+  int DesktopScale() override { return scale_; }
+
+  std::unique_ptr<NativeWindow> Attach(SdlPtr<SDL_Window> window, std::optional<DialogSize> dialog) override {
+    return std::make_unique<X11Window>(std::move(window), dialog.has_value());
+  }
+
+  std::unique_ptr<NativeWindow> Adopt(std::optional<uint64_t> id) override {
+    const Window screensaver = ScreensaverWindow();
+    adopted = id ? static_cast<Window>(*id) : screensaver ? screensaver : root_;
+    nextErrorHandler = XSetErrorHandler(OnError);
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+
+    // SDL takes the X window's id in the place of a pointer.
+    SdlPtr<SDL_Window> window(CheckSdl("cannot draw into the window", [] {
+      return SDL_CreateWindowFrom(reinterpret_cast<const void*>(adopted));  // NOLINT(performance-no-int-to-ptr)
+    }));
+    // SDL watches only the windows it made: the size and exposure of this
+    // one are asked for here, beside whatever SDL already asked of it.
+    Display* display = X11HandlesOf(window.get(), "cannot reach the window drawn into").info.x11.display;
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, adopted, &attributes);
+    XSelectInput(display, adopted, attributes.your_event_mask | StructureNotifyMask | ExposureMask);
+    XSync(display, False);
+    drawingIntoAdopted = true;
+    return std::make_unique<X11Window>(std::move(window), false);
+  }
+
+ private:
   int scale_;
   Window root_;
-  Display* display_ = nullptr;  // SDL's connection
-  sigset_t unblocked_;          // the signals let in before
 };
 
 }  // namespace

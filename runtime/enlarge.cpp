@@ -75,8 +75,8 @@ int Brightness(uint32_t pixel) {
 // The picture reduced into the pixels given: each pixel the brightest of its
 // block of reduction x reduction pixels of the picture.
 Image Reduce(const Image& picture, int reduction, std::vector<uint32_t>& pixels) {
-  const Image reduced{nullptr, Reduced(picture.width, reduction), Reduced(picture.width, reduction),
-                      Reduced(picture.height, reduction)};
+  const int width = Reduced(picture.width, reduction);
+  const Image reduced{.pixels = nullptr, .stride = width, .width = width, .height = Reduced(picture.height, reduction)};
   pixels.assign(static_cast<size_t>(reduced.stride) * static_cast<size_t>(reduced.height), 0);
   for (int y = 0; y < picture.height; ++y) {
     const uint32_t* from = picture.pixels + y * picture.stride;
@@ -86,7 +86,7 @@ Image Reduce(const Image& picture, int reduction, std::vector<uint32_t>& pixels)
       if ((x % reduction == 0 && y % reduction == 0) || Brightness(from[x]) > Brightness(kept)) kept = from[x];
     }
   }
-  return {pixels.data(), reduced.stride, reduced.width, reduced.height};
+  return {.pixels = pixels.data(), .stride = reduced.stride, .width = reduced.width, .height = reduced.height};
 }
 
 }  // namespace

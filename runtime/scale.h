@@ -28,6 +28,10 @@ Placement Fit(int pictureWidth, int pictureHeight, int frameWidth, int frameHeig
 // short at the edge count whole.
 constexpr int Reduced(int length, int reduction) { return (length + reduction - 1) / reduction; }
 
+// The resolution of an unscaled desktop, in dots per inch: a desktop's scale
+// is its resolution over this.
+inline constexpr double kUnscaledDpi = 96;
+
 // A desktop's scale as a whole enlargement: rounded to nearest, at least 1,
 // at most kLargestScale.
 int WholeScale(double desktopScale);

@@ -38,7 +38,7 @@ std::vector<Rect> Tiles::Runs() const {
   return runs;
 }
 
-std::vector<Rect> Tiles::Bounds() const {
+std::optional<Rect> Tiles::Bounds() const {
   int left = columns_, right = 0, top = rows_, bottom = 0;
   for (int row = 0; row < rows_; ++row) {
     for (int column = 0; column < columns_; ++column) {
@@ -49,9 +49,9 @@ std::vector<Rect> Tiles::Bounds() const {
       bottom = row + 1;
     }
   }
-  if (left >= right) return {};
+  if (left >= right) return std::nullopt;
   const int x = left * kSize, y = top * kSize;
-  return {{x, y, std::min(right * kSize, width_) - x, std::min(bottom * kSize, height_) - y}};
+  return Rect{x, y, std::min(right * kSize, width_) - x, std::min(bottom * kSize, height_) - y};
 }
 
 }  // namespace runtime::raster

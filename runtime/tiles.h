@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace runtime::raster {
@@ -40,7 +41,7 @@ class Tiles {
 
   // The smallest rectangle that holds every marked tile, cut to the image's
   // edges; none where no tile is marked.
-  std::vector<Rect> Bounds() const;
+  std::optional<Rect> Bounds() const;
 
  private:
   int width_;

@@ -29,11 +29,11 @@ TEST(Tiles, MarkedTilesRunAlongTheirRowsCutToTheImage) {
     for (const auto& [x, y] : c.marked) tiles.Mark(x, y);
     EXPECT_EQ(tiles.Runs(), c.runs);
     if (!c.runs.empty()) {
-      EXPECT_EQ(tiles.Bounds(), (std::vector<Rect>{{c.runs.front().x, c.runs.front().y,
-                                                    c.runs.back().x + c.runs.back().width - c.runs.front().x,
-                                                    c.runs.back().y + c.runs.back().height - c.runs.front().y}}));
+      EXPECT_EQ(tiles.Bounds(),
+                (Rect{c.runs.front().x, c.runs.front().y, c.runs.back().x + c.runs.back().width - c.runs.front().x,
+                      c.runs.back().y + c.runs.back().height - c.runs.front().y}));
     } else {
-      EXPECT_TRUE(tiles.Bounds().empty());
+      EXPECT_EQ(tiles.Bounds(), std::nullopt);
     }
   }
   Tiles all(50, 40);

@@ -84,14 +84,32 @@ inline std::unique_ptr<host::SoftwareSurface> Shown(const host::SoftwareSurface&
   return frame;
 }
 
+inline constexpr int kPictureWidth = 342, kPictureHeight = 366;
+
 // The first frame, one vertical line, as a frame of the size given shows it.
 inline std::unique_ptr<host::SoftwareSurface> FirstFrameShown(int width, int height,
                                                               const runtime::Placement& placement) {
-  constexpr int kPictureWidth = 342, kPictureHeight = 366;
   host::SoftwareSurface picture(kPictureWidth, kPictureHeight, 0);
   picture.Cls();
   tree::FractalTree(picture).DrawWhole();
   return Shown(picture, width, height, placement);
+}
+
+// The screen as it would be if it showed the picture that its top-left
+// pixels of each block hold, enlarged as placed: equal to the screen only
+// where every block is of one colour and all around the picture is black.
+inline std::unique_ptr<host::SoftwareSurface> AsWholeBlocks(const host::SoftwareSurface& screen,
+                                                            const runtime::Placement& placement) {
+  host::SoftwareSurface picture(kPictureWidth, kPictureHeight, 0);
+  for (int y = 0; y < kPictureHeight; ++y) {
+    for (int x = 0; x < kPictureWidth; ++x) {
+      const runtime::Rgb block =
+          screen.Pixel(placement.left + x * placement.scale, placement.top + y * placement.scale);
+      picture.Line(static_cast<float>(x), static_cast<float>(y), static_cast<float>(x), static_cast<float>(y),
+                   runtime::ColourOf(block));
+    }
+  }
+  return Shown(picture, screen.width(), screen.height(), placement);
 }
 
 // The number of pixels in which a picture differs from the part of another

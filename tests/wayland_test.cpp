@@ -1,9 +1,10 @@
-// The real program on Wayland, under wlroots compositors with a headless
-// output of the test's own: cage, which shows one window maximized, and sway,
-// which tiles; grim takes the screenshots.
+// The real program on Wayland, under compositors with a headless output of
+// the test's own: cage, which shows one window maximized, sway, which tiles,
+// and Weston without input devices; grim takes the screenshots.
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <string>
@@ -96,10 +97,47 @@ mv status.part status
 [ "$END" = lose ] || swaymsg exit
 )sh";
 
+// A compositor with no input devices, as a display-only kiosk has, offers
+// no seat, without which SDL's Wayland driver cannot start: the program says
+// so and ends, or where an X display is there too, shows its tree there.
+TEST(Weston, WithoutASeatTheProgramSaysSoOrShowsOnX11) {
+  if (const std::string missing = Missing({"weston", "Xvfb"}); !missing.empty()) GTEST_SKIP() << missing;
+  unprivileged::Folder folder(FRACTAL_TREE_PROGRAM);
+  const std::string program = (folder.path() / "fractal-tree").string();
+  xsession::Process weston(
+      folder.Command({}, {"weston", "--backend=headless-backend.so", "--socket=wayland-1", "--idle-time=0"}),
+      std::nullopt);
+  for (int i = 0; i < 100 && !std::filesystem::exists(folder.path() / "run" / "wayland-1"); ++i) {
+    std::this_thread::sleep_for(50ms);
+  }
+  ASSERT_TRUE(std::filesystem::exists(folder.path() / "run" / "wayland-1")) << weston.Errors();
+
+  xsession::Process alone(folder.Command({"WAYLAND_DISPLAY=wayland-1"}, {program}), std::nullopt);
+  EXPECT_EQ(alone.Wait(5s), std::optional<int>(1));
+  EXPECT_EQ(alone.Errors(),
+            "Fractal Tree: the Wayland compositor offers no seat, without which SDL cannot show a window there, and "
+            "there is no X display\n");
+
+  xsession::XServer server;
+  Display* display = XOpenDisplay(server.name().c_str());
+  ASSERT_NE(display, nullptr) << "Xvfb did not start";
+  xsession::Process beside(folder.Command({"WAYLAND_DISPLAY=wayland-1", "DISPLAY=" + server.name()}, {program}),
+                           std::nullopt);
+  const Window window = xsession::FindWindow(display, "Fractal Tree", 10s);
+  ASSERT_NE(window, 0u) << beside.Errors();
+  EXPECT_TRUE(xsession::FrameWatcher(display, window).Next(xsession::Steady::now() + 2s)) << "no tree shown";
+  beside.Signal(SIGTERM);
+  EXPECT_EQ(beside.Wait(1s), std::optional<int>(0));
+  EXPECT_EQ(beside.Errors(), "");
+  XCloseDisplay(display);
+}
+
 struct SwayRun {
   const char* name;
-  const char* scale;              // of sway's output
+  const char* outputScale;        // of sway's output
   int windowWidth, windowHeight;  // in the desktop's units
+  int scale;                      // of the picture in the window's pixels
+  bool wholePixels;               // whether the compositor shows the window's pixels one to one
   const char* end;                // "term" or "lose"
   int status;
   const char* errors;
@@ -117,7 +155,7 @@ TEST_P(Sway, WindowFloatsAndShowsTheFirstFrameAtAWholeScale) {
   unprivileged::Folder folder(FRACTAL_TREE_PROGRAM);
   folder.Script("show.sh", kSwayScript);
   std::ofstream(folder.path() / "config")
-      << "output HEADLESS-1 resolution 1920x1080 scale " << run.scale << "\nxwayland disable\nexec "
+      << "output HEADLESS-1 resolution 1920x1080 scale " << run.outputScale << "\nxwayland disable\nexec "
       << (folder.path() / "show.sh").string() << "\n";
   std::vector<std::string> environment = kHeadless;
   environment.push_back(std::string("END=") + run.end);
@@ -137,16 +175,25 @@ TEST_P(Sway, WindowFloatsAndShowsTheFirstFrameAtAWholeScale) {
   EXPECT_TRUE(std::regex_search(tree, size)) << tree;
 
   const auto shot = host::LoadPng((folder.path() / "first.png").string());
-  const auto expected = pixels::FirstFrameShown(684, 732, {2, 0, 0});
+  // Where the compositor shows the window's pixels scaled, the picture shows
+  // as large as its scale makes it, never reduced: the trunk, the same in
+  // every frame, is 71 picture pixels long and one wide.
+  const int trunk = 71 * run.scale * run.scale;
+  EXPECT_NEAR(pixels::Count(*shot, {0, 128, 1}), trunk, trunk * 0.1);
+  if (!run.wholePixels) return;
+  const auto expected =
+      pixels::FirstFrameShown(pixels::kPictureWidth * run.scale, pixels::kPictureHeight * run.scale, {run.scale, 0, 0});
   const auto [shotX, shotY] = pixels::FirstTreePixel(*shot);
   const auto [treeX, treeY] = pixels::FirstTreePixel(*expected);
   EXPECT_EQ(pixels::PixelsUnlike(*shot, *expected, shotX - treeX, shotY - treeY), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, Sway,
-                         ::testing::Values(SwayRun{"Scale2LosingSway", "2", 342, 366, "lose", 1,
+                         ::testing::Values(SwayRun{"Scale2LosingSway", "2", 342, 366, 2, true, "lose", 1,
                                                    "Fractal Tree: lost the connection to the display\n"},
-                                           SwayRun{"Scale1Point5", "1.5", 456, 488, "term", 0, ""}),
+                                           SwayRun{"Scale1Point25", "1.25", 274, 293, 1, false, "term", 0, ""},
+                                           SwayRun{"Scale1Point5", "1.5", 456, 488, 2, true, "term", 0, ""},
+                                           SwayRun{"Scale1Point75", "1.75", 391, 419, 2, false, "term", 0, ""}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

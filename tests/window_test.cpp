@@ -422,6 +422,32 @@ TEST_F(GivenWindow, FollowsTheWindowsSizeAndEndsQuietlyWhenItIsDestroyed) {
   EXPECT_EQ(program.Errors(), "");
 }
 
+// The window's owner sizes it away and back between two ticks, as a preview
+// pane being dragged does: each time the window's pixels are made again.
+TEST_F(GivenWindow, ResizedAwayAndBackBetweenTicksItGoesOnAndFollowsTheLastSize) {
+  const Window window = CreateWindow(kWidth, kHeight);
+  xsession::Process program(Program({"--window-id", std::to_string(window)}), server_->name());
+  ASSERT_TRUE(NextFrame(window, {1, 0, 0})) << program.Errors();
+  for (int round = 0; round < 60; ++round) {
+    XResizeWindow(display_, window, 400, 400);
+    XResizeWindow(display_, window, kWidth, kHeight);
+    XSync(display_, False);
+    std::this_thread::sleep_for(std::chrono::milliseconds(17 + round % 7 * 5));  // at every phase of the timer
+  }
+  ASSERT_EQ(program.Wait(0s), std::nullopt) << "the program ended: " << program.Errors();
+  ASSERT_TRUE(NextFrame(window, {1, 0, 0})) << "no tree after the resizes";
+
+  XResizeWindow(display_, window, 2 * kWidth, 2 * kHeight);
+  XSync(display_, False);
+  ASSERT_TRUE(NextFrame(window, {2, 0, 0}));
+  const auto shown = xsession::Capture(display_, window, 2 * kWidth, 2 * kHeight);
+  EXPECT_GT(pixels::CountTreePixels(*shown), 1000);
+  EXPECT_EQ(pixels::PixelsUnlike(*shown, *pixels::AsWholeBlocks(*shown, {2, 0, 0})), 0);
+  program.Signal(SIGTERM);
+  EXPECT_EQ(program.Wait(1s), std::optional<int>(0));
+  EXPECT_EQ(program.Errors(), "");
+}
+
 TEST_F(GivenWindow, AWindowThatIsNotThereIsAnError) {
   const Window window = CreateWindow(10, 10);
   XDestroyWindow(display_, window);

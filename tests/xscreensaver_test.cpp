@@ -43,25 +43,6 @@ done
 echo $status >>status
 )sh";
 
-// The screen as it would be if it showed the picture that its top-left
-// pixels of each block hold, enlarged as placed: equal to the screen only
-// where every block is of one colour and all around the picture is black.
-std::unique_ptr<host::SoftwareSurface> AsWholeBlocks(const host::SoftwareSurface& screen,
-                                                     const runtime::Placement& placement) {
-  host::SoftwareSurface picture(kPictureWidth, kPictureHeight, 0);
-  for (int y = 0; y < kPictureHeight; ++y) {
-    for (int x = 0; x < kPictureWidth; ++x) {
-      const runtime::Rgb block =
-          screen.Pixel(placement.left + x * placement.scale, placement.top + y * placement.scale);
-      picture.Line(static_cast<float>(x), static_cast<float>(y), static_cast<float>(x), static_cast<float>(y),
-                   runtime::ColourOf(block));
-    }
-  }
-  auto blocks = std::make_unique<host::SoftwareSurface>(kScreenWidth, kScreenHeight, 0);
-  runtime::raster::Enlarge(picture.pixels(), blocks->pixels(), placement, blocks->backgroundPixel());
-  return blocks;
-}
-
 TEST(Xscreensaver, ShowsTheTreeCentredInWholeBlocksAndEndsQuietlyWhenDeactivated) {
   for (const char* tool : {"Xvfb", "xscreensaver", "xscreensaver-command"}) {
     if (!xsession::OnPath(tool)) GTEST_SKIP() << tool << " is not installed";
@@ -93,7 +74,7 @@ TEST(Xscreensaver, ShowsTheTreeCentredInWholeBlocksAndEndsQuietlyWhenDeactivated
       screen = xsession::Capture(display, DefaultRootWindow(display), kScreenWidth, kScreenHeight);
     }
     EXPECT_GT(pixels::CountTreePixels(*screen), 1000) << "no tree on the screen; " << daemon.Errors();
-    EXPECT_EQ(pixels::PixelsUnlike(*screen, *AsWholeBlocks(*screen, centred)), 0);
+    EXPECT_EQ(pixels::PixelsUnlike(*screen, *pixels::AsWholeBlocks(*screen, centred)), 0);
 
     ASSERT_EQ(command("-deactivate"), std::optional<int>(0));
     ended += "0\n";

@@ -1,7 +1,8 @@
 #include "tree/fractal_tree.h"
 
+#include <cmath>
+
 #include "runtime/checked.h"
-#include "runtime/trig.h"
 
 namespace tree {
 namespace {
@@ -33,8 +34,8 @@ void FractalTree::DoIt(float x, float y, float degree, int32_t depth, int32_t co
 
   const double theta = Radians(degree);
   const int32_t length = checked::Sub(kTrunkLength, checked::Mul(kShorteningPerLevel, depth));
-  const float newx = checked::Single(-runtime::Sin(theta) * length + x);
-  const float newy = checked::Single(length * runtime::Cos(theta) + y);
+  const float newx = checked::Single(-std::sin(theta) * length + x);
+  const float newy = checked::Single(length * std::cos(theta) + y);
   const runtime::Colour colour = checked::Add(
       checked::Add(checked::Mul(depth, kRedPerLevel), checked::Mul(cornered, kBluePerCorner)), kBaseColour);
 

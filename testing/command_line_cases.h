@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,17 +14,15 @@
 
 namespace command_line_cases {
 
+using Shown = host::ShowOptions;
+
 struct Case {
   std::vector<std::string_view> arguments;
-  int status;
-  const char* out;     // the start of standard output
-  const char* errors;  // the start of standard error
-  std::optional<int> shownAtScale;
-  std::optional<uint64_t> windowId = std::nullopt;
-  bool root = false;
-  bool fullScreen = false;
-  bool settings = false;
   bool screensaver = false;  // started under a screensaver's name
+  int status = 0;
+  const char* out = "";                       // the start of standard output
+  const char* errors = "";                    // the start of standard error
+  std::optional<Shown> shown = std::nullopt;  // how the window is shown, where it is
 };
 
 inline void Expect(const Case& c) {
@@ -44,13 +42,17 @@ inline void Expect(const Case& c) {
   if (*c.errors == '\0') {
     EXPECT_EQ(command.errors, "");
   }
-  EXPECT_EQ(command.show ? std::optional<int>(command.show->scale) : std::nullopt, c.shownAtScale);
-  if (command.show) {
-    EXPECT_EQ(command.show->windowId, c.windowId);
-    EXPECT_EQ(command.show->root, c.root);
-    EXPECT_EQ(command.show->fullScreen, c.fullScreen);
-    EXPECT_EQ(command.show->settings, c.settings);
-  }
+  EXPECT_EQ(command.show, c.shown);
 }
 
 }  // namespace command_line_cases
+
+namespace host {
+
+inline void PrintTo(const ShowOptions& shown, std::ostream* out) {
+  *out << "scale " << shown.scale << (shown.windowId ? ", window " + std::to_string(*shown.windowId) : "")
+       << (shown.root ? ", root" : "") << (shown.fullScreen ? ", full screen" : "")
+       << (shown.settings ? ", settings" : "");
+}
+
+}  // namespace host

@@ -54,7 +54,10 @@ std::optional<uint64_t> WindowId(std::string_view text) {
 
 }  // namespace command_line
 
-CommandLine ReadCommandLine(const std::vector<std::string_view>& arguments, bool screensaver) {
+CommandLine ReadCommandLine(const std::vector<std::string_view>& given, bool screensaver) {
+  std::vector<std::string_view> arguments;
+  arguments.reserve(given.size());
+  for (const std::string_view argument : given) arguments.push_back(command_line::CommonSpelling(argument));
   host::ShowOptions options;
   for (size_t at = 0; at < arguments.size(); ++at) {
     const std::string_view argument = arguments[at];

@@ -24,6 +24,10 @@ struct Reading {
   std::string complaint;
 };
 
+// The argument as the program's options are spelled, where the platform's
+// habits spell it otherwise; as it is elsewhere.
+std::string_view CommonSpelling(std::string_view argument);
+
 // Reads the argument at `at` (and a value after it, moving `at` on) if it is
 // one of the platform's own.
 Reading ReadPlatformArgument(const std::vector<std::string_view>& arguments, size_t& at, host::ShowOptions& options);

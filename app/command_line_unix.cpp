@@ -16,7 +16,18 @@ Shows an animated fractal tree in a small window until the window is closed.
                    --window-id given as well wins
   --help           print this help and exit
   --version        print the version and exit
+
+As xscreensaver's programs take them, -window-id ID, -root and -help work too.
 )";
+
+// xscreensaver's programs take their options with one dash, and their users
+// copy such lines into ~/.xscreensaver.
+std::string_view CommonSpelling(std::string_view argument) {
+  for (const std::string_view option : {"--window-id", "--root", "--help"}) {
+    if (argument == option.substr(1)) return option;
+  }
+  return argument;
+}
 
 Reading ReadPlatformArgument(const std::vector<std::string_view>& arguments, size_t& at, host::ShowOptions& options) {
   const std::string_view argument = arguments[at];

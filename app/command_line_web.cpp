@@ -12,6 +12,8 @@ Shows an animated fractal tree in the page.
   --version        print the version and exit
 )";
 
+std::string_view CommonSpelling(std::string_view argument) { return argument; }
+
 Reading ReadPlatformArgument(const std::vector<std::string_view>& /*arguments*/, size_t& /*at*/,
                              host::ShowOptions& /*options*/) {
   return {};

@@ -21,6 +21,8 @@ Named fractal-tree.scr it is a screensaver, which Windows starts with:
   --version        print the version and exit
 )";
 
+std::string_view CommonSpelling(std::string_view argument) { return argument; }
+
 // Windows writes a screensaver's arguments in either case, with / or -, and
 // a window's handle after a colon or as the next argument.
 Reading ReadPlatformArgument(const std::vector<std::string_view>& arguments, size_t& at, host::ShowOptions& options) {

@@ -27,11 +27,12 @@ using namespace std::chrono_literals;
 constexpr int kScreenWidth = 1280, kScreenHeight = 1024;
 constexpr int kPictureWidth = 342, kPictureHeight = 366;
 
-// Runs the program as xscreensaver's entry does, and keeps what it says and
-// how it ends; xscreensaver's SIGTERM is passed on.
+// Runs the program as the README's line does, with xscreensaver's own
+// spelling of its option, and keeps what it says and how it ends;
+// xscreensaver's SIGTERM is passed on.
 constexpr const char* kDisplayProgram = R"sh(#!/bin/sh
 cd "$(dirname "$0")"
-./fractal-tree --root 2>>errors &
+./fractal-tree -root 2>>errors &
 program=$!
 trap 'kill -TERM $program' TERM
 status=
@@ -54,7 +55,7 @@ TEST(Xscreensaver, ShowsTheTreeCentredInWholeBlocksAndEndsQuietlyWhenDeactivated
   folder.Script("display-program.sh", kDisplayProgram);
   std::ofstream(folder.path() / ".xscreensaver")
       << "mode: one\nselected: 0\nlock: False\nsplash: False\nfade: False\nunfade: False\n"
-      << "timeout: 1:00:00\nprograms: " << (folder.path() / "display-program.sh").string() << " \\n\n";
+      << "timeout: 1:00:00\nprograms: \"Fractal Tree\" " << (folder.path() / "display-program.sh").string() << " \\n\n";
   const std::vector<std::string> environment = {"DISPLAY=" + server.name()};
   xsession::Process daemon(folder.Command(environment, {"xscreensaver", "-no-splash"}), server.name());
   const auto command = [&](const char* what) {

@@ -8,10 +8,11 @@ PROGRAM := $(BUILD_DIR)/app/fractal-tree
 PACKAGES := g++ cmake make pkg-config libsdl2-dev libsdl2-image-dev libwayland-dev \
             libx11-dev libxdamage-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb \
             cage sway grim xwayland weston libegl-mesa0 libgl1-mesa-dri libdecor-0-plugin-1-cairo libgif-dev \
-            xscreensaver strace valgrind clang-format clang-tidy desktop-file-utils dpkg-dev file lintian appstream
+            xscreensaver strace valgrind clang-format clang-tidy desktop-file-utils dpkg-dev file lintian appstream \
+            devscripts
 # The Windows build: Debian's mingw-w64, SDL2 and GoogleTest built from
 # Debian's sources (cmake/cross-deps.sh), and Wine for its tests.
-WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix xz-utils wine wine64 xdotool
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix xz-utils wine wine64 xdotool wixl msitools faketime
 WINDOWS_DEPS ?= build/windows-deps
 WINDOWS_PROGRAM := build/windows/app/fractal-tree.exe
 WINDOWS_ICON := $(abspath $(BUILD_DIR))/tools/icons/fractal-tree.ico
@@ -19,6 +20,11 @@ WINDOWS_ICON := $(abspath $(BUILD_DIR))/tools/icons/fractal-tree.ico
 # sources (cmake/cross-deps.sh), Node.js for its unit tests and Chromium for
 # the page's. Its emcc needs Debian's Node.js modules, whichever node runs it.
 WEB_PACKAGES := emscripten nodejs chromium python3
+# The build for 64-bit ARM Debian systems (a Raspberry Pi among them):
+# Debian's cross compiler against Debian's own arm64 libraries, which
+# multiarch installs beside the build machine's; qemu-user runs its tests.
+ARM64_PACKAGES := g++-aarch64-linux-gnu qemu-user libsdl2-dev:arm64 libwayland-dev:arm64 libx11-dev:arm64 \
+                  libxdamage-dev:arm64 libgtest-dev:arm64 libgmock-dev:arm64
 WEB_DEPS ?= build/web-deps
 WEB_ENV := NODE_PATH=/usr/share/nodejs
 EMSCRIPTEN_TOOLCHAIN := /usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
@@ -29,7 +35,8 @@ ifneq ($(SOURCE_DATE_EPOCH),)
 export SOURCE_DATE_EPOCH
 endif
 
-.PHONY: run test check lint bench package build configure deps windows windows-test windows-deps web web-test web-deps
+.PHONY: run test check lint bench package build configure deps windows windows-test windows-deps web web-test web-deps \
+        arm64 arm64-test arm64-deps
 
 run: build
 	./$(PROGRAM)
@@ -40,11 +47,12 @@ test: build
 
 # Every test built with AddressSanitizer and UndefinedBehaviorSanitizer, then
 # the long memory checks of the program under valgrind and over two minutes.
-check: build
+check: build arm64
 	cmake --preset asan
 	cmake --build --preset asan --parallel
 	ctest --preset asan --label-exclude long
 	ctest --preset $(PRESET) --label-regex long
+	ctest --preset arm64 -R 'PackagePassesLintian|PackagedProgramIsHardened'
 
 # The sources follow .clang-format, and clang-tidy's checks in .clang-tidy pass
 # (on what the Linux build compiles: the Windows and web files need their own headers).
@@ -53,15 +61,18 @@ lint: configure
 	@clang-format --dry-run --Werror $(SOURCES)
 	@echo $(filter-out %_windows.cpp %_web.cpp,$(filter %.cpp,$(SOURCES))) | xargs -P $$(nproc) -n 1 clang-tidy -p $(BUILD_DIR) --quiet
 
-# A Debian package of the program, a zip of the Windows program and one of
-# the page, in build/packages with their SHA-256 sums.
-package: build windows web
+# Debian packages of the program for amd64 and arm64, the Windows installer
+# and a zip of the Windows program, and a zip of the page, in build/packages
+# with their SHA-256 sums.
+package: build windows web arm64
 	cd $(BUILD_DIR) && cpack
+	cd build/arm64 && cpack
 	cd build/windows && cpack
 	cd build/wasm && cpack
 	rm -rf build/packages && mkdir -p build/packages
-	cp $(BUILD_DIR)/fractal-tree_*.deb build/windows/fractal-tree-*-win64.zip build/wasm/fractal-tree-*-web.zip build/packages/
-	cd build/packages && sha256sum fractal-tree_*.deb fractal-tree-*.zip > SHA256SUMS
+	cp $(BUILD_DIR)/fractal-tree_*.deb build/arm64/fractal-tree_*.deb build/windows/fractal-tree-*-win64.zip build/windows/fractal-tree-*-win64.msi \
+	  build/wasm/fractal-tree-*-web.zip build/packages/
+	cd build/packages && sha256sum fractal-tree_*.deb fractal-tree-*.msi fractal-tree-*.zip > SHA256SUMS
 
 # fractal-tree.exe: one file that runs on a plain Windows. Its icon is drawn
 # by the native build.
@@ -79,6 +90,7 @@ windows-test: windows build
 	WINEPREFIX=$(abspath build/windows/wine) wineserver -k || true
 	WINEPREFIX=$(abspath build/windows/wine) WINEDEBUG=-all FRACTAL_TREE_UNDER_TEST=$(abspath $(WINDOWS_PROGRAM)) \
 	  FRACTAL_TREE_PREVIEW_STAND_IN=$(abspath build/windows/tests/preview-stand-in.exe) \
+	  FRACTAL_TREE_INSTALLER="$$(ls $(abspath build/windows)/fractal-tree-*-win64.msi)" \
 	  ./$(BUILD_DIR)/tests/window_test --gtest_filter='$(WINE_WINDOW_TESTS)'
 	WINEPREFIX=$(abspath build/windows/wine) wineserver -k || true
 
@@ -97,6 +109,20 @@ web-test: web build
 	$(WEB_ENV) ctest --preset web
 	FRACTAL_TREE_WEB_DIR=$(abspath build/web) ./$(BUILD_DIR)/tests/web_test
 
+# The program and its package for arm64; the native build draws the icons.
+arm64: arm64-deps configure
+	cmake --build --preset $(PRESET) --target icons
+	cmake --preset arm64 -DFRACTAL_TREE_ICON_DIR=$(abspath $(BUILD_DIR))/tools/icons
+	cmake --build --preset arm64 --parallel
+
+# The arm64 unit tests under qemu-user, then the arm64 program in the
+# real-window tests that show its first frame, on an Xvfb of their own.
+ARM64_WINDOW_TESTS := RealWindow.ShowsTheSwayingTreeInItsPalette:RealWindow.ClosingTheWindowEndsTheProgramWithStatusZero:EveryScreen/Screens.FirstFrameIsTheUnscaledOneEnlargedExactly/Unscaled:EveryScreen/Screens.FirstFrameIsTheUnscaledOneEnlargedExactly/XftDpi192
+arm64-test: arm64 build
+	ctest --preset arm64 --label-exclude long
+	FRACTAL_TREE_UNDER_TEST=$(abspath build/arm64/app/fractal-tree) FRACTAL_TREE_EMULATOR=qemu-aarch64 \
+	  ./$(BUILD_DIR)/tests/window_test --gtest_filter='$(ARM64_WINDOW_TESTS)'
+
 bench: build
 	./$(BUILD_DIR)/bench/fractal-tree-bench
 
@@ -114,6 +140,10 @@ windows-deps:
 
 web-deps:
 	@$(call install-missing,$(PACKAGES) $(WEB_PACKAGES))
+
+arm64-deps:
+	@dpkg --print-foreign-architectures | grep -qx arm64 || $(SUDO) dpkg --add-architecture arm64
+	@$(call install-missing,$(PACKAGES) $(ARM64_PACKAGES))
 
 define install-missing
 missing=$$(for p in $(1); do \

@@ -15,8 +15,10 @@ top=$(realpath -m "$1")
 toolchain=$(realpath "$2")
 shift 2
 prefix=$top/prefix
-sdl_version=$(dpkg-query -W -f='${source:Version}' libsdl2-dev)
-gtest_version=$(dpkg-query -W -f='${source:Version}' libgtest-dev)
+# The build machine's own packages: other architectures' may be installed too.
+arch=$(dpkg --print-architecture)
+sdl_version=$(dpkg-query -W -f='${source:Version}' "libsdl2-dev:$arch")
+gtest_version=$(dpkg-query -W -f='${source:Version}' "libgtest-dev:$arch")
 flags="-ffile-prefix-map=$top/src=. $*"
 stamp=$prefix/built-sdl2-$sdl_version-googletest-$gtest_version-reproducible${1:+-$(echo "$*" | md5sum | cut -c1-8)}
 [ -f "$stamp" ] && exit 0

@@ -15,6 +15,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <thread>
@@ -33,6 +35,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using Steady = std::chrono::steady_clock;
+namespace fs = std::filesystem;
 
 constexpr int kScreenWidth = xsession::kScreenWidth;
 constexpr int kScreenHeight = xsession::kScreenHeight;
@@ -41,12 +44,15 @@ constexpr int kHeight = 366;
 constexpr const char* kCaption = "Fractal Tree";
 
 // The program under test: this build's, or the one FRACTAL_TREE_UNDER_TEST
-// names, where a Windows build (.exe) runs under Wine.
+// names, where a Windows build (.exe) runs under Wine, and another
+// architecture's under the emulator FRACTAL_TREE_EMULATOR names.
 std::vector<std::string> Program(const std::vector<std::string>& arguments = {}) {
   const char* chosen = std::getenv("FRACTAL_TREE_UNDER_TEST");
+  const char* emulator = std::getenv("FRACTAL_TREE_EMULATOR");
   const std::string path = chosen ? chosen : FRACTAL_TREE_PROGRAM;
   std::vector<std::string> argv;
   if (path.ends_with(".exe")) argv.emplace_back("wine");
+  if (emulator) argv.emplace_back(emulator);
   argv.push_back(path);
   argv.insert(argv.end(), arguments.begin(), arguments.end());
   return argv;
@@ -559,6 +565,56 @@ TEST_F(OnWindows, PreviewDrawsTheReducedTreeIntoTheWindowGivenAndEndsWithIt) {
   AskToClose(display_, preview);
   EXPECT_EQ(dialog.Wait(5s), std::optional<int>(0));
   EXPECT_EQ(program.Wait(kEndsWithin + 1s), std::optional<int>(0)) << program.Errors();
+}
+
+// The installer as a Windows user runs it, quietly: the program, its texts,
+// the screensaver where Screen Saver Settings finds it, a Start menu
+// shortcut and an entry in Apps & features with the program's icon; the
+// program installed shows its first frame; removing it leaves nothing.
+TEST_F(OnWindows, InstallerPutsEverythingInPlaceAndRemovingItLeavesNothing) {
+  const char* installer = std::getenv("FRACTAL_TREE_INSTALLER");
+  const char* prefix = std::getenv("WINEPREFIX");
+  if (!installer || !*installer || !prefix) GTEST_SKIP() << "FRACTAL_TREE_INSTALLER names no installer";
+  const fs::path drive = fs::path(prefix) / "drive_c";
+  const fs::path folder = drive / "Program Files" / "Fractal Tree";
+  const fs::path listing = fs::path(testing::TempDir()) / "uninstall.txt";
+  // What the installer made that is there now.
+  const auto made = [&] {
+    std::vector<std::string> found;
+    for (const fs::path& file : {folder / "fractal-tree.exe", folder / "README.txt", folder / "LICENSE.txt",
+                                 drive / "windows" / "system32" / "fractal-tree.scr"}) {
+      if (fs::exists(file)) found.push_back(file.filename().string());
+    }
+    for (const auto& entry : fs::recursive_directory_iterator(drive, fs::directory_options::skip_permission_denied)) {
+      const std::string name = entry.path().filename().string();
+      if (name == "Fractal Tree.lnk" || name == "fractal_tree.ico") found.push_back(name);
+    }
+    RunToEnd({"sh", "-c",
+              "wine reg query 'HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall' /s >'" +
+                  listing.string() + "'"});
+    std::ifstream text(listing);
+    for (std::string line; std::getline(text, line);) {
+      for (const char* value :
+           {"DisplayName    REG_SZ    Fractal Tree", "Publisher    REG_SZ    The Fractal Tree developers",
+            "DisplayVersion    REG_SZ    " FRACTAL_TREE_VERSION}) {
+        if (line.find(value) != std::string::npos) found.emplace_back(value);
+      }
+    }
+    return found;
+  };
+  ASSERT_EQ(made(), std::vector<std::string>{}) << "installed before the test";
+
+  ASSERT_EQ(RunToEnd({"wine", "msiexec", "/i", installer, "/qn"}), 0);
+  EXPECT_EQ(made().size(), 9u) << ::testing::PrintToString(made());
+  xsession::Process program({"wine", (folder / "fractal-tree.exe").string()}, server_->name());
+  const Window window = WindowTitled(kCaption);
+  ASSERT_NE(window, 0u) << program.Errors();
+  EXPECT_EQ(FirstFrameWrongPixels(window, {1, 0, 0}), 0);
+  program.Signal(SIGTERM);
+  program.Wait(kEndsWithin);
+
+  ASSERT_EQ(RunToEnd({"wine", "msiexec", "/x", installer, "/qn"}), 0);
+  EXPECT_EQ(made(), std::vector<std::string>{});
 }
 
 TEST_F(OnWindows, SettingsTellThatThereAreNone) {

@@ -71,9 +71,7 @@ WindowCosts MeasureWindow(const std::string& program, const WindowRun& run) {
     costs.skipped = "no X server could be started";
     return costs;
   }
-  const char* chosen = std::getenv("FRACTAL_TREE_UNDER_TEST");
-  const std::vector<std::string> arguments = {chosen ? chosen : program,
-                                              run.root ? "--root" : "--scale=" + std::to_string(run.scale)};
+  const std::vector<std::string> arguments = {program, run.root ? "--root" : "--scale=" + std::to_string(run.scale)};
   const auto start = Steady::now();
   xsession::Process app(arguments, server.name());
   const Window window = run.root ? DefaultRootWindow(display) : xsession::FindWindow(display, kCaption, 10s);

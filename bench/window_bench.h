@@ -32,6 +32,5 @@ struct WindowRun {
 
 // Runs the program under an X server of its own for a warm-up of 2 s and
 // then for the time given, watching every frame it shows; then, if asked,
-// counting its system calls, and for a time with its window unmapped. The
-// program is the one given, or the one FRACTAL_TREE_UNDER_TEST names.
+// counting its system calls, and for a time with its window unmapped.
 WindowCosts MeasureWindow(const std::string& program, const WindowRun& run);

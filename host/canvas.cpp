@@ -42,6 +42,7 @@ void Canvas::RunTick(Form& form, runtime::Surface* target) {
 }
 
 Presenter& Canvas::CurrentPresenter() {
+  if (!presenter_) presenter_ = screen_.OwnPresenter(*picture_);
   if (!presenter_) {
     SDL_Surface* pixels = screen_.Pixels();
     FollowFormat(pixels);

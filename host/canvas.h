@@ -11,9 +11,10 @@
 namespace host {
 
 // The window's drawing surface. The form draws the picture at its own size,
-// and a presenter shows it in the window's pixels: drawn there in place
-// where they have the picture's size and format, else enlarged or reduced
-// from an image of the canvas's own. The presenter is chosen afresh each
+// and a presenter shows it: the window system's own where it has one, else
+// in the window's pixels, drawn there in place where they have the
+// picture's size and format, or enlarged or reduced from an image of the
+// canvas's own. The presenter is chosen afresh each
 // time the window's pixels may have been made again. While the window
 // cannot be seen no tick runs; the first tick after it was hidden brings
 // the angles up to the present before it draws.

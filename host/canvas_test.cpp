@@ -6,10 +6,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
+#include "testing/forms.h"
 #include "testing/pixels.h"
-#include "tree/fractal_tree.h"
 
 namespace {
 
@@ -73,34 +74,9 @@ class StandInScreen final : public host::Screen {
   host::SdlPtr<SDL_Surface> pixels_;
 };
 
-// A form whose ticks draw what the test gives, knowing their number.
-class CountingForm final : public host::Form {
- public:
-  using Draw = void (*)(runtime::Surface& surface, int tick);
-  CountingForm(runtime::Surface& surface, Draw draw) : surface_(surface), draw_(draw) {}
-
-  void Form_Load() override {}
-  void Timer1_Timer() override { draw_(surface_, ++ticks); }
-
-  int ticks = 0;
-
- private:
-  runtime::Surface& surface_;
-  Draw draw_;
-};
-
 // Lights the pixel in the column of the tick's number.
 void LightColumn(runtime::Surface& surface, int tick) {
   surface.Line(static_cast<float>(tick), 0, static_cast<float>(tick), 0, runtime::ColourOf(kLit));
-}
-
-float Tilt(int tick) { return static_cast<float>(tick * 7 % 20 - 10); }
-float Spread(int tick) { return static_cast<float>(tick * 11 % 40); }
-
-// Draws the tree at angles of the tick's own.
-void DrawTree(runtime::Surface& surface, int tick) {
-  surface.Cls();
-  tree::FractalTree(surface, Tilt(tick), Spread(tick)).DrawWhole();
 }
 
 TEST(Canvas, RestsWhileUnseenThenCatchesUpWithATickThatDrawsNothing) {
@@ -110,7 +86,7 @@ TEST(Canvas, RestsWhileUnseenThenCatchesUpWithATickThatDrawsNothing) {
     SCOPED_TRACE(scale);
     StandInScreen screen(kWidth * scale, kHeight * scale);
     host::Canvas canvas(screen, settings);
-    CountingForm form(canvas, LightColumn);
+    forms::CountingForm form(canvas, LightColumn);
     const auto lit = [&](int column) { return screen.shown->Pixel(column * scale, 0) == kLit; };
 
     canvas.Tick(form);
@@ -162,7 +138,7 @@ TEST(Canvas, EveryFrameShownIsTheWholeFrameDrawnInWhateverPixelsTheWindowMakes) 
   };
   StandInScreen screen(kWidth, kHeight);
   host::Canvas canvas(screen, settings);
-  CountingForm form(canvas, DrawTree);
+  forms::CountingForm form(canvas, forms::DrawTree);
   for (const Pixels& pixels : made) {
     SCOPED_TRACE(testing::Message() << pixels.width << " x " << pixels.height << " "
                                     << SDL_GetPixelFormatName(pixels.format));
@@ -172,7 +148,7 @@ TEST(Canvas, EveryFrameShownIsTheWholeFrameDrawnInWhateverPixelsTheWindowMakes) 
     for (int frame = 0; frame < 3; ++frame) {
       canvas.Tick(form);
       host::SoftwareSurface picture(kWidth, kHeight, 0);
-      DrawTree(picture, form.ticks);
+      forms::DrawTree(picture, form.ticks);
       ASSERT_EQ(pixels::PixelsUnlike(*screen.shown,
                                      *screen.AsShown(*pixels::Shown(picture, pixels.width, pixels.height, placement))),
                 0)

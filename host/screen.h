@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "runtime/tiles.h"
@@ -8,6 +9,9 @@ struct SDL_Surface;
 struct SDL_Window;
 
 namespace host {
+
+class Presenter;
+class SoftwareSurface;
 
 // A window's pixels as the canvas sees them. WindowScreen is SDL's own; a
 // window system whose windows need another way has its own in its file, and
@@ -25,6 +29,10 @@ class Screen {
   // Shows only the parts of the window's pixels given; the rest is on the
   // screen already.
   virtual void Show(const std::vector<runtime::raster::Rect>& parts) = 0;
+  // A way of showing the picture given of the window system's own, made for
+  // the window as it is now; none where drawing into the window's pixels
+  // serves.
+  virtual std::unique_ptr<Presenter> OwnPresenter(SoftwareSurface& picture);
 };
 
 // Whether an SDL window can be seen: shown, and not minimized.

@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "host/fatal.h"
+#include "host/presenter_x11.h"
 #include "host/sdl_check.h"
 #include "host/window_handles.h"
 #include "runtime/scale.h"
@@ -115,6 +116,26 @@ SDL_SysWMinfo X11HandlesOf(SDL_Window* window, std::string_view doing) {
   return *handles;
 }
 
+// An X window's pixels as the X server draws them: SDL's window surface is
+// not needed where the visual has red, green and blue masks.
+class X11Screen final : public Screen {
+ public:
+  X11Screen(SDL_Window* window, Display* display, Window id) : sdl_(window), display_(display), id_(id) {}
+
+  bool Visible() override { return sdl_.Visible(); }
+  SDL_Surface* Pixels() override { return sdl_.Pixels(); }
+  void Show() override { sdl_.Show(); }
+  void Show(const std::vector<runtime::raster::Rect>& parts) override { sdl_.Show(parts); }
+  std::unique_ptr<Presenter> OwnPresenter(SoftwareSurface& picture) override {
+    return XPresenter::For(display_, id_, picture);
+  }
+
+ private:
+  WindowScreen sdl_;
+  Display* display_;
+  Window id_;
+};
+
 // A window on X11. SDL would ask the X server for news several times a
 // wait; here the connection is read only when the server has written to it.
 // The signals that ask the program to stop are let in only during the wait,
@@ -123,7 +144,9 @@ SDL_SysWMinfo X11HandlesOf(SDL_Window* window, std::string_view doing) {
 class X11Window final : public NativeWindow {
  public:
   X11Window(SdlPtr<SDL_Window> window, bool dialog)
-      : NativeWindow(std::move(window)), display_(X11HandlesOf(sdl(), "cannot reach the window").info.x11.display) {
+      : NativeWindow(std::move(window)),
+        display_(X11HandlesOf(sdl(), "cannot reach the window").info.x11.display),
+        screen_(sdl(), display_, X11HandlesOf(sdl(), "cannot reach the window").info.x11.window) {
     if (dialog) RequestDialogFrame(X11HandlesOf(sdl(), "cannot reach the window").info.x11.window);
     sigset_t stop;
     sigemptyset(&stop);
@@ -134,6 +157,8 @@ class X11Window final : public NativeWindow {
   ~X11Window() override { pthread_sigmask(SIG_SETMASK, &unblocked_, nullptr); }
   X11Window(const X11Window&) = delete;
   X11Window& operator=(const X11Window&) = delete;
+
+  Screen& screen() override { return screen_; }
 
   void WaitForEvents(int milliseconds) override {
     if (XEventsQueued(display_, QueuedAlready) == 0) {
@@ -166,7 +191,8 @@ class X11Window final : public NativeWindow {
     XFlush(display_);
   }
 
-  Display* display_;    // SDL's connection
+  Display* display_;  // SDL's connection
+  X11Screen screen_;
   sigset_t unblocked_;  // the signals let in before
 };
 

@@ -72,8 +72,8 @@ int Brightness(uint32_t pixel) {
   return static_cast<int>((pixel & 0xFF) + (pixel >> 8 & 0xFF) + (pixel >> 16 & 0xFF) + (pixel >> 24));
 }
 
-// The picture reduced into the pixels given: each pixel the brightest of its
-// block of reduction x reduction pixels of the picture.
+}  // namespace
+
 Image Reduce(const Image& picture, int reduction, std::vector<uint32_t>& pixels) {
   const int width = Reduced(picture.width, reduction);
   const Image reduced{.pixels = nullptr, .stride = width, .width = width, .height = Reduced(picture.height, reduction)};
@@ -88,8 +88,6 @@ Image Reduce(const Image& picture, int reduction, std::vector<uint32_t>& pixels)
   }
   return {.pixels = pixels.data(), .stride = reduced.stride, .width = reduced.width, .height = reduced.height};
 }
-
-}  // namespace
 
 void Enlarge(const Image& picture, const Image& frame, const Placement& placement, uint32_t background) {
   if (placement.reduction > 1) {

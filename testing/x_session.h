@@ -215,11 +215,13 @@ class FrameWatcher {
     colourBits_ = attributes.visual->red_mask | attributes.visual->green_mask | attributes.visual->blue_mask;
     int error = 0;
     if (!XDamageQueryExtension(display_, &damageEvent_, &error)) throw std::runtime_error("no damage extension");
-    XDamageCreate(display_, window_, XDamageReportRawRectangles);
+    damage_ = XDamageCreate(display_, window_, XDamageReportNonEmpty);
   }
 
-  // When the next frame was shown; empty once the deadline has passed. A
-  // frame shown in parts comes as a burst of damage: its end is a pause.
+  // When the next frame was shown; empty once the deadline has passed. The
+  // server tells of the first damage only, however many parts the frame is
+  // drawn in: the frame is over after a pause, and the damage is then taken
+  // back so that the next frame is told of again.
   std::optional<Steady::time_point> Next(Steady::time_point deadline) {
     XEvent event;
     while (NextEvent(display_, deadline, event)) {
@@ -227,14 +229,17 @@ class FrameWatcher {
       const auto shown = Steady::now();
       while (NextEvent(display_, Steady::now() + kPause, event)) {
       }
+      XDamageSubtract(display_, damage_, None, None);
       if (ShowsTheTrunk()) return shown;
     }
     return std::nullopt;
   }
 
  private:
-  // Longer than the parts of one frame take to arrive, far shorter than a tick.
-  static constexpr auto kPause = 5ms;
+  // Longer than the parts of one frame take to arrive, far shorter than a
+  // tick: a frame drawn by the X server comes as several requests, which a
+  // busy machine may send some milliseconds apart.
+  static constexpr auto kPause = 20ms;
   // A pixel of the trunk, drawn in every frame and black before the first.
   static constexpr int kTrunkX = static_cast<int>(tree::kTrunkX);
   static constexpr int kTrunkY = static_cast<int>(tree::kTrunkY) - 20;
@@ -253,6 +258,7 @@ class FrameWatcher {
   int trunkY_;
   unsigned long colourBits_;  // of a pixel, without alpha
   int damageEvent_ = 0;
+  Damage damage_;
 };
 
 }  // namespace xsession

@@ -21,8 +21,15 @@ void Canvas::Tick(Form& form) {
   if (!Visible()) return;
   if (behind_) CatchUp(form);
   Presenter& presenter = CurrentPresenter();
+  screen_.AboutToDraw();
   RunTick(form, &presenter.surface());
   presenter.Show();
+}
+
+void Canvas::Present() {
+  Presenter& presenter = CurrentPresenter();
+  screen_.AboutToDraw();
+  presenter.Show(true);
 }
 
 void Canvas::CatchUp(Form& form) {

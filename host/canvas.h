@@ -38,7 +38,7 @@ class Canvas final : public runtime::Surface {
   void Tick(Form& form);
 
   // Shows the whole of the last frame drawn, and what is around it.
-  void Present() { CurrentPresenter().Show(true); }
+  void Present();
 
  private:
   // A frame is drawn with the angles of the tick before it: a tick that

@@ -24,6 +24,10 @@ class Screen {
   // The window's pixels. They last until the window's size changes, when
   // the window may make them again: SDL then reports the size changed.
   virtual SDL_Surface* Pixels() = 0;
+  // The canvas is about to draw into the window's pixels, or to copy into
+  // them: a window system that shows them without waiting waits here if it
+  // must.
+  virtual void AboutToDraw() {}
   // Shows the window's pixels.
   virtual void Show() = 0;
   // Shows only the parts of the window's pixels given; the rest is on the

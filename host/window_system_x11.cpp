@@ -17,6 +17,7 @@
 #include "host/fatal.h"
 #include "host/presenter_x11.h"
 #include "host/sdl_check.h"
+#include "host/shared_pixels_x11.h"
 #include "host/window_handles.h"
 #include "runtime/scale.h"
 
@@ -116,16 +117,40 @@ SDL_SysWMinfo X11HandlesOf(SDL_Window* window, std::string_view doing) {
   return *handles;
 }
 
-// An X window's pixels as the X server draws them: SDL's window surface is
-// not needed where the visual has red, green and blue masks.
+// An X window's pixels: in memory shared with the X server where it can,
+// else SDL's window surface; and much enlarged, drawn by the server itself.
 class X11Screen final : public Screen {
  public:
   X11Screen(SDL_Window* window, Display* display, Window id) : sdl_(window), display_(display), id_(id) {}
 
   bool Visible() override { return sdl_.Visible(); }
-  SDL_Surface* Pixels() override { return sdl_.Pixels(); }
-  void Show() override { sdl_.Show(); }
-  void Show(const std::vector<runtime::raster::Rect>& parts) override { sdl_.Show(parts); }
+
+  SDL_Surface* Pixels() override {
+    if (!sharing_) return sdl_.Pixels();
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display_, id_, &attributes)) return sdl_.Pixels();
+    if (!shared_ || shared_->width() != attributes.width || shared_->height() != attributes.height) {
+      shared_.reset();
+      shared_ = SharedPixels::Make(display_, id_, attributes);
+      sharing_ = shared_ != nullptr;
+    }
+    return sharing_ ? shared_->pixels() : sdl_.Pixels();
+  }
+
+  void AboutToDraw() override {
+    if (sharing_ && shared_) shared_->AboutToDraw();
+  }
+
+  void Show() override {
+    if (!sharing_) return sdl_.Show();
+    shared_->Show({{0, 0, shared_->width(), shared_->height()}});
+  }
+
+  void Show(const std::vector<runtime::raster::Rect>& parts) override {
+    if (!sharing_) return sdl_.Show(parts);
+    shared_->Show(parts);
+  }
+
   std::unique_ptr<Presenter> OwnPresenter(SoftwareSurface& picture) override {
     return XPresenter::For(display_, id_, picture);
   }
@@ -134,6 +159,8 @@ class X11Screen final : public Screen {
   WindowScreen sdl_;
   Display* display_;
   Window id_;
+  bool sharing_ = true;  // until the server cannot share memory
+  std::unique_ptr<SharedPixels> shared_;
 };
 
 // A window on X11. SDL would ask the X server for news several times a

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include "host/window_pixels.h"
+
 namespace host {
 
 Canvas::Canvas(Screen& screen, const WindowSettings& settings) : screen_(screen), background_(settings.background) {

@@ -1,13 +1,6 @@
 #pragma once
 
-#include <optional>
-
-#include "host/screen.h"
-#include "host/sdl_ptr.h"
-#include "host/software_surface.h"
-#include "runtime/scale.h"
-
-struct SDL_Surface;
+#include "runtime/surface.h"
 
 namespace host {
 
@@ -39,45 +32,6 @@ class Presenter {
 
  private:
   bool shownWhole_ = false;
-};
-
-// Draws straight into the window's pixels, which have the picture's size and
-// format: showing costs only the window system's copy, for which one
-// rectangle around the changes costs less than many.
-class InPlace final : public Presenter {
- public:
-  InPlace(Screen& screen, SDL_Surface* pixels, runtime::Colour background);
-
-  runtime::Surface& surface() override { return drawn_; }
-
- private:
-  void ShowWhole() override;
-  void ShowChanges() override;
-
-  Screen& screen_;
-  SoftwareSurface drawn_;
-};
-
-// Draws into the picture, an image of the canvas's own, and copies it into
-// the window's pixels enlarged to fit, or reduced where they are smaller:
-// only the runs of tiles that changed where enlarged, the whole where
-// reduced. Where the window's pixels have another format, the picture goes
-// through an image of the window's size in the picture's format first.
-class Enlarged final : public Presenter {
- public:
-  Enlarged(Screen& screen, SDL_Surface* pixels, SoftwareSurface& picture);
-
-  runtime::Surface& surface() override { return picture_; }
-
- private:
-  void ShowWhole() override;
-  void ShowChanges() override;
-
-  Screen& screen_;
-  SDL_Surface* pixels_;
-  SoftwareSurface& picture_;
-  runtime::Placement placement_;
-  SdlPtr<SDL_Surface> converted_;  // none where the formats are the same
 };
 
 }  // namespace host

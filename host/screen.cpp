@@ -4,12 +4,9 @@
 
 #include <vector>
 
-#include "host/presenter.h"
 #include "host/sdl_check.h"
 
 namespace host {
-
-std::unique_ptr<Presenter> Screen::OwnPresenter(SoftwareSurface& /*picture*/) { return nullptr; }
 
 bool CanBeSeen(SDL_Window* window) {
   return (SDL_GetWindowFlags(window) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) == 0;

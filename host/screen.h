@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "host/presenter.h"
 #include "runtime/tiles.h"
 
 struct SDL_Surface;
@@ -10,7 +11,6 @@ struct SDL_Window;
 
 namespace host {
 
-class Presenter;
 class SoftwareSurface;
 
 // A window's pixels as the canvas sees them. WindowScreen is SDL's own; a
@@ -36,7 +36,7 @@ class Screen {
   // A way of showing the picture given of the window system's own, made for
   // the window as it is now; none where drawing into the window's pixels
   // serves.
-  virtual std::unique_ptr<Presenter> OwnPresenter(SoftwareSurface& picture);
+  virtual std::unique_ptr<Presenter> OwnPresenter(SoftwareSurface& /*picture*/) { return nullptr; }
 };
 
 // Whether an SDL window can be seen: shown, and not minimized.

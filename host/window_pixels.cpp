@@ -1,4 +1,4 @@
-#include "host/presenter.h"
+#include "host/window_pixels.h"
 
 #include <SDL.h>
 

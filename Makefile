@@ -6,7 +6,7 @@ BUILD_DIR := build/$(PRESET)
 PROGRAM := $(BUILD_DIR)/app/fractal-tree
 
 PACKAGES := g++ cmake make pkg-config libsdl2-dev libsdl2-image-dev libwayland-dev \
-            libx11-dev libxdamage-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb \
+            libx11-dev libxdamage-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb \
             cage sway grim xwayland weston libegl-mesa0 libgl1-mesa-dri libdecor-0-plugin-1-cairo libgif-dev \
             xscreensaver strace valgrind clang-format clang-tidy desktop-file-utils dpkg-dev file lintian appstream \
             devscripts

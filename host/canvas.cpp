@@ -22,6 +22,16 @@ void Canvas::Line(float x1, float y1, float x2, float y2, runtime::Colour colour
 void Canvas::Tick(Form& form) {
   if (!Visible()) return;
   if (behind_) CatchUp(form);
+  Draw(form);
+}
+
+void Canvas::Still(Form& form) {
+  CatchUp(form);
+  Draw(form);
+  behind_ = true;
+}
+
+void Canvas::Draw(Form& form) {
   Presenter& presenter = CurrentPresenter();
   screen_.AboutToDraw();
   RunTick(form, &presenter.surface());
@@ -57,7 +67,7 @@ Presenter& Canvas::CurrentPresenter() {
     FollowFormat(pixels);
     if (pixels->format->format == picture_->image()->format->format && pixels->w == picture_->width() &&
         pixels->h == picture_->height()) {
-      presenter_ = std::make_unique<InPlace>(screen_, pixels, background_);
+      presenter_ = std::make_unique<InPlace>(screen_, pixels, *picture_, background_);
     } else {
       presenter_ = std::make_unique<Enlarged>(screen_, pixels, *picture_);
     }
@@ -66,14 +76,18 @@ Presenter& Canvas::CurrentPresenter() {
 }
 
 // The picture is drawn in the pixel format of the window's pixels, where it
-// has 8 bits a channel, so that no frame needs converting to show.
+// has 8 bits a channel, so that no frame needs converting to show; it keeps
+// the last frame.
 void Canvas::FollowFormat(const SDL_Surface* pixels) {
   const SDL_PixelFormat& format = *pixels->format;
   const bool eightBitChannels =
       format.BytesPerPixel == 4 && format.Rloss == 0 && format.Gloss == 0 && format.Bloss == 0;
   if (!eightBitChannels || format.format == picture_->image()->format->format) return;
-  picture_.emplace(picture_->width(), picture_->height(), background_, format.format);
-  picture_->Cls();
+  const int width = picture_->width(), height = picture_->height();
+  SoftwareSurface last(width, height, background_, picture_->image()->format->format);
+  last.CopyFrom(*picture_);
+  picture_.emplace(width, height, background_, format.format);
+  picture_->CopyFrom(last);
 }
 
 }  // namespace host

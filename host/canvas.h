@@ -40,10 +40,16 @@ class Canvas final : public runtime::Surface {
   // Shows the whole of the last frame drawn, and what is around it.
   void Present();
 
+  // Shows a frame at the present angles, whether or not the window can be
+  // seen, as a still picture: the ticks after it are missed until the
+  // window moves again.
+  void Still(Form& form);
+
  private:
   // A frame is drawn with the angles of the tick before it: a tick that
   // draws nothing brings them up to the present.
   void CatchUp(Form& form);
+  void Draw(Form& form);
   void RunTick(Form& form, runtime::Surface* target);
   Presenter& CurrentPresenter();
   void FollowFormat(const SDL_Surface* pixels);

@@ -79,7 +79,7 @@ void LightColumn(runtime::Surface& surface, int tick) {
   surface.Line(static_cast<float>(tick), 0, static_cast<float>(tick), 0, runtime::ColourOf(kLit));
 }
 
-TEST(Canvas, RestsWhileUnseenThenCatchesUpWithATickThatDrawsNothing) {
+TEST(Canvas, RestsWhileUnseenOrStillThenCatchesUpWithATickThatDrawsNothing) {
   constexpr int kWidth = 8, kHeight = 4;
   const host::WindowSettings settings{"", kWidth, kHeight, 0, 100ms, 0, nullptr};
   for (int scale : {1, 2}) {
@@ -108,6 +108,16 @@ TEST(Canvas, RestsWhileUnseenThenCatchesUpWithATickThatDrawsNothing) {
     EXPECT_FALSE(lit(2)) << "the catching-up tick drew";
     EXPECT_TRUE(lit(3));
     EXPECT_EQ(pixels::Count(*screen.shown, kLit), 2 * scale * scale);
+
+    // A still picture is shown unseen or not, past a tick that draws
+    // nothing, and the ticks after it are missed.
+    screen.visible = false;
+    canvas.Still(form);
+    EXPECT_EQ(form.ticks, 5);
+    EXPECT_TRUE(lit(5) && !lit(4));
+    screen.visible = true;
+    canvas.Tick(form);
+    EXPECT_TRUE(lit(7) && !lit(6));
   }
 }
 
@@ -145,14 +155,20 @@ TEST(Canvas, EveryFrameShownIsTheWholeFrameDrawnInWhateverPixelsTheWindowMakes) 
     screen.Remake(pixels.width, pixels.height, pixels.format);
     canvas.NewPixels();
     const runtime::Placement placement = runtime::Fit(kWidth, kHeight, pixels.width, pixels.height);
-    for (int frame = 0; frame < 3; ++frame) {
-      canvas.Tick(form);
+    const auto lastFrameShown = [&] {
       host::SoftwareSurface picture(kWidth, kHeight, 0);
       forms::DrawTree(picture, form.ticks);
-      ASSERT_EQ(pixels::PixelsUnlike(*screen.shown,
-                                     *screen.AsShown(*pixels::Shown(picture, pixels.width, pixels.height, placement))),
-                0)
-          << "tick " << form.ticks;
+      return pixels::PixelsUnlike(*screen.shown,
+                                  *screen.AsShown(*pixels::Shown(picture, pixels.width, pixels.height, placement)));
+    };
+    // New pixels, exposed before a tick (as a paused window's are), show the last frame.
+    canvas.Present();
+    if (form.ticks > 0) {
+      EXPECT_EQ(lastFrameShown(), 0) << "exposed before a tick";
+    }
+    for (int frame = 0; frame < 3; ++frame) {
+      canvas.Tick(form);
+      ASSERT_EQ(lastFrameShown(), 0) << "tick " << form.ticks;
     }
     const auto before = pixels::All(*screen.shown);
     screen.shown->Cls();

@@ -13,8 +13,7 @@ EM_JS(void, ShowInThePage, (const char* line), {
   var message = document.createElement('p');
   message.className = 'error';
   message.textContent = UTF8ToString(line);
-  var canvas = document.getElementById('canvas');
-  if (canvas) canvas.replaceWith(message);
+  Module['canvas'].replaceWith(message);
 });
 
 }  // namespace

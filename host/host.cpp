@@ -105,18 +105,20 @@ class Session {
         timer_(settings.timerInterval, Steady::now()) {
     form_->Form_Load();
     if ((SDL_GetWindowFlags(window_->sdl()) & SDL_WINDOW_FOREIGN) == 0) window_->Show();
+    if (window_->StartsStill()) canvas_.Still(*form_);
   }
 
-  // One step of the event loop: waits until an event comes or the next tick
-  // is due (while the window cannot be seen, for an event alone), handles
-  // the events, then runs the tick if it is due. Returns the exit status
-  // once the run is over, nothing while it goes on. A failure because the
-  // window drawn into, another program's, went is the end of a normal run.
+  // One step of the event loop: handles the events that came, runs the tick
+  // if it is due, then waits until an event comes or the next tick is due
+  // (while the window cannot be seen, for an event alone). Returns the exit
+  // status once the run is over, nothing while it goes on. A failure because
+  // the window drawn into, another program's, went is the end of a normal
+  // run.
   std::optional<int> Step() {
     try {
-      window_->WaitForEvents(canvas_.Visible() ? timer_.MillisecondsLeft(Steady::now()) : -1);
       if (const std::optional<int> ended = HandleEvents()) return ended;
       if (timer_.Due(Steady::now())) canvas_.Tick(*form_);
+      window_->WaitForEvents(canvas_.Visible() ? timer_.MillisecondsLeft(Steady::now()) : -1);
       return std::nullopt;
     } catch (const runtime::Error&) {
       if (!window_->AdoptedWindowGone()) throw;

@@ -139,6 +139,13 @@ void SoftwareSurface::Line(float x1, float y1, float x2, float y2, Colour colour
                    PixelOf(colour), &drawn_);
 }
 
+void SoftwareSurface::CopyFrom(const SoftwareSurface& other, const std::optional<raster::Rect>& part) {
+  SDL_Rect from = part ? SDL_Rect{part->x, part->y, part->width, part->height} : SDL_Rect{0, 0, width(), height()};
+  SDL_Rect into = from;
+  CheckSdl("cannot copy the picture", [&] { return SDL_BlitSurface(other.image(), &from, target_, &into); });
+  drawn_.MarkAll();
+}
+
 raster::Tiles SoftwareSurface::TakeChanges() {
   raster::Tiles changes = cleared_;
   changes.Add(drawn_);

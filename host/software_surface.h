@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "host/sdl_ptr.h"
 #include "runtime/raster.h"
 #include "runtime/surface.h"
@@ -24,6 +26,10 @@ class SoftwareSurface final : public runtime::Surface {
 
   void Cls() override;
   void Line(float x1, float y1, float x2, float y2, runtime::Colour colour) override;
+
+  // Copies the part given of a surface of the same size, or the whole, in
+  // this one's format; what was there counts as drawn over.
+  void CopyFrom(const SoftwareSurface& other, const std::optional<runtime::raster::Rect>& part = std::nullopt);
 
   // Where the pixels may differ from when this was last asked: the tiles of
   // the lines drawn since, and of those the clears since have wiped out.

@@ -9,16 +9,22 @@
 
 namespace host {
 
-InPlace::InPlace(Screen& screen, SDL_Surface* pixels, runtime::Colour background)
-    : screen_(screen), drawn_(pixels, background) {}
+InPlace::InPlace(Screen& screen, SDL_Surface* pixels, SoftwareSurface& picture, runtime::Colour background)
+    : screen_(screen), drawn_(pixels, background), picture_(picture) {
+  drawn_.CopyFrom(picture_);
+}
 
 void InPlace::ShowWhole() {
   drawn_.TakeChanges();
+  picture_.CopyFrom(drawn_);
   screen_.Show();
 }
 
 void InPlace::ShowChanges() {
-  if (const std::optional<runtime::raster::Rect> changed = drawn_.TakeChanges().Bounds()) screen_.Show({*changed});
+  if (const std::optional<runtime::raster::Rect> changed = drawn_.TakeChanges().Bounds()) {
+    picture_.CopyFrom(drawn_, changed);
+    screen_.Show({*changed});
+  }
 }
 
 Enlarged::Enlarged(Screen& screen, SDL_Surface* pixels, SoftwareSurface& picture)

@@ -12,10 +12,12 @@ namespace host {
 
 // Draws straight into the window's pixels, which have the picture's size and
 // format: showing costs only the window system's copy, for which one
-// rectangle around the changes costs less than many.
+// rectangle around the changes costs less than many. What it shows it copies
+// into the picture too, which outlives the window's pixels: new pixels start
+// with the last frame, as a still one must.
 class InPlace final : public Presenter {
  public:
-  InPlace(Screen& screen, SDL_Surface* pixels, runtime::Colour background);
+  InPlace(Screen& screen, SDL_Surface* pixels, SoftwareSurface& picture, runtime::Colour background);
 
   runtime::Surface& surface() override { return drawn_; }
 
@@ -25,6 +27,7 @@ class InPlace final : public Presenter {
 
   Screen& screen_;
   SoftwareSurface drawn_;
+  SoftwareSurface& picture_;
 };
 
 // Draws into the picture, an image of the canvas's own, and copies it into

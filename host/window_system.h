@@ -46,8 +46,13 @@ class NativeWindow {
 
   // Waits until the window system may have something to say, or the time
   // given is up (-1: for as long as it takes), and puts what it says in
-  // SDL's queue. The base lets SDL wait.
+  // SDL's queue. The base lets SDL wait; a browser, which must not be kept
+  // waiting, is asked instead to call the next step then.
   virtual void WaitForEvents(int milliseconds);
+
+  // Whether the window starts on a still picture rather than moving, as
+  // for a reader who asked for less motion.
+  virtual bool StartsStill() { return false; }
 
   // Looks at an event of the window system that SDL passes on as it is.
   virtual void Notice(const SDL_SysWMmsg& /*message*/) {}

@@ -1,37 +1,141 @@
 #include <SDL.h>
+#include <emscripten.h>
 #include <emscripten/html5.h>
 
 #include <utility>
 
+#include "host/loop_web.h"
 #include "host/window_system_web.h"
 #include "runtime/scale.h"
 
 namespace host {
 namespace {
 
-// The page's canvas, whose step must not keep the browser waiting: it only
-// takes what came.
-class PageWindow final : public NativeWindow {
- public:
-  using NativeWindow::NativeWindow;
+// SDL finds the canvas by this selector, which the page's document cannot
+// resolve when the canvas is inside an element of its own: it is the
+// module's canvas.
+EM_JS(void, FindTheCanvasInTheModule, (), { specialHTMLTargets['#canvas'] = Module['canvas']; });
 
-  void WaitForEvents(int /*milliseconds*/) override { SDL_PumpEvents(); }
+// Shows the canvas at the size given in CSS pixels.
+EM_JS(void, SizeTheCanvas, (double width, double height), {
+  Module['canvas'].style.width = width + 'px';
+  Module['canvas'].style.height = height + 'px';
+});
+
+// Whether the page that made the module asked for a still tree from the start.
+EM_JS(bool, StartPaused, (), { return !!Module['startPaused']; });
+
+// Where SDL takes keys from, rather than the whole page, whose Tab, arrows
+// and own keys it would stop: the canvas, which never has the focus.
+constexpr const char* kNoKeys = "#canvas";
+
+// The page's canvas, which the reader may pause: paused, it reads as one
+// that cannot be seen, so that no tick runs and the picture holds.
+class PageScreen final : public Screen {
+ public:
+  explicit PageScreen(SDL_Window* window) : window_(window), pixels_(window) {}
+
+  bool Visible() override { return !paused && CanBeSeen(window_); }
+  SDL_Surface* Pixels() override { return pixels_.Pixels(); }
+  void Show() override { pixels_.Show(); }
+  void Show(const std::vector<runtime::raster::Rect>& parts) override { pixels_.Show(parts); }
+
+  bool paused = false;
+
+ private:
+  SDL_Window* window_;
+  WindowScreen pixels_;
 };
 
-// The page's canvas as the window: at a whole scale of the picture, shown at
-// the picture's size.
+// The page's canvas as the window. It holds the picture at the device's
+// pixel ratio rounded to a whole scale, unless one was asked for, and shows
+// it at its size in pixels over the ratio, so that each of its pixels is a
+// device pixel; it follows the ratio as it changes. The browser is never
+// kept waiting: it calls the next step when it is due.
+class PageWindow final : public NativeWindow {
+ public:
+  PageWindow(SdlPtr<SDL_Window> window, DialogSize size)
+      : NativeWindow(std::move(window)), screen_(sdl()), size_(size), startsStill_(StartPaused()) {
+    screen_.paused = startsStill_;
+    int width, height;
+    SDL_GetWindowSize(sdl(), &width, &height);
+    scale_ = width / size_.pictureWidth;
+    FollowThePixelRatio();
+    SDL_FlushEvent(SDL_WINDOWEVENT);  // nothing is drawn yet to show again
+    page = this;
+  }
+  ~PageWindow() override { page = nullptr; }
+
+  Screen& screen() override { return screen_; }
+  bool StartsStill() override { return startsStill_; }
+
+  void WaitForEvents(int milliseconds) override { CallNextStepIn(FollowThePixelRatio() ? 0 : milliseconds); }
+
+  // Pauses or resumes the tree; a paused tree has missed its ticks when it
+  // resumes, as a hidden one has.
+  void Pause(bool paused) {
+    if (paused == screen_.paused) return;
+    screen_.paused = paused;
+    if (paused) PushWindowEvent(SDL_WINDOWEVENT_HIDDEN);
+    WakeTheLoop();
+  }
+
+  // The page's window, for the page's calls.
+  static PageWindow* page;
+
+ private:
+  // Sizes the canvas for the device's pixel ratio where it changed; says
+  // whether it did, when the whole picture is to be shown again.
+  bool FollowThePixelRatio() {
+    const double ratio = emscripten_get_device_pixel_ratio();
+    if (ratio == ratio_) return false;
+    ratio_ = ratio;
+    if (const int scale = runtime::WholeScale(ratio); size_.asked == 0 && scale != scale_) {
+      scale_ = scale;
+      SDL_SetWindowSize(sdl(), size_.pictureWidth * scale, size_.pictureHeight * scale);
+    }
+    SizeTheCanvas(size_.pictureWidth * scale_ / ratio, size_.pictureHeight * scale_ / ratio);
+    PushWindowEvent(SDL_WINDOWEVENT_EXPOSED);
+    return true;
+  }
+
+  void PushWindowEvent(SDL_WindowEventID type) {
+    SDL_Event event{};
+    event.window.type = SDL_WINDOWEVENT;
+    event.window.event = type;
+    event.window.windowID = SDL_GetWindowID(sdl());
+    SDL_PushEvent(&event);
+  }
+
+  PageScreen screen_;
+  DialogSize size_;
+  bool startsStill_;
+  int scale_ = 1;
+  double ratio_ = 0;
+};
+
+PageWindow* PageWindow::page = nullptr;
+
 class WebWindowSystem final : public WindowSystem {
  public:
-  // The canvas holds the picture at the whole scale nearest the device's
-  // pixel ratio; the page shows it at the picture's size in CSS pixels, so
-  // that each picture pixel is a block of whole device pixels.
+  // The program takes no input in the page: SDL neither takes keys from
+  // it nor keeps the page from its own handling of the mouse and touches.
+  WebWindowSystem() {
+    FindTheCanvasInTheModule();
+    SDL_SetHint(SDL_HINT_EMSCRIPTEN_KEYBOARD_ELEMENT, kNoKeys);
+    for (const auto type : {SDL_MOUSEMOTION, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP, SDL_MOUSEWHEEL, SDL_FINGERDOWN,
+                            SDL_FINGERUP, SDL_FINGERMOTION}) {
+      SDL_EventState(type, SDL_IGNORE);
+    }
+  }
+
   int DesktopScale() override { return runtime::WholeScale(emscripten_get_device_pixel_ratio()); }
 
   // SDL's own high-DPI support would size the canvas by the ratio unrounded.
   uint32_t WindowFlags() override { return 0; }
 
-  std::unique_ptr<NativeWindow> Attach(SdlPtr<SDL_Window> window, std::optional<DialogSize> /*dialog*/) override {
-    return std::make_unique<PageWindow>(std::move(window));
+  std::unique_ptr<NativeWindow> Attach(SdlPtr<SDL_Window> window, std::optional<DialogSize> dialog) override {
+    return std::make_unique<PageWindow>(std::move(window), dialog.value_or(DialogSize{1, 1, 0}));
   }
 };
 
@@ -40,3 +144,8 @@ class WebWindowSystem final : public WindowSystem {
 std::unique_ptr<WindowSystem> ConnectWeb() { return std::make_unique<WebWindowSystem>(); }
 
 }  // namespace host
+
+// Pauses (1) or resumes (0) the page's tree: the page's element calls it.
+extern "C" EMSCRIPTEN_KEEPALIVE void fractal_tree_pause(int paused) {
+  if (host::PageWindow::page) host::PageWindow::page->Pause(paused != 0);
+}

@@ -93,6 +93,7 @@ class Browser {
     if (pipe(commands) != 0 || pipe(answers) != 0) throw std::runtime_error("pipe");
     pid_ = fork();
     if (pid_ == 0) {
+      setpgid(0, 0);  // a group of its own, which ends with it
       dup2(commands[0], 3);
       dup2(answers[1], 4);
       for (int fd : {commands[0], commands[1], answers[0], answers[1]}) {
@@ -129,7 +130,7 @@ class Browser {
   ~Browser() {
     close(to_);
     close(from_);
-    kill(pid_, SIGKILL);
+    kill(-pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
   }
   Browser(const Browser&) = delete;
@@ -151,15 +152,20 @@ class Browser {
     }
   }
 
-  // A new tab showing the address, of the size in CSS pixels and the device
-  // pixel ratio given, once it has loaded; the script given, if any, runs
-  // before the page's own.
-  Page Open(const std::string& url, int width, int height, double ratio = 1, const std::string& script = "") {
+  // A new tab showing the address, of the size given in CSS pixels, once it
+  // has loaded; the script given, if any, runs before the page's own, and the
+  // media features given (as prefers-reduced-motion) are the reader's. The
+  // device pixel ratio is the browser's, as --force-device-scale-factor sets
+  // it: emulated ratios lay pages out in whole CSS pixels, which a real one
+  // does not.
+  Page Open(const std::string& url, int width, int height, const std::string& script = "",
+            const Json& media = Json::array()) {
     const std::string target = Call("Target.createTarget", {{"url", "about:blank"}})["targetId"];
     Page page(*this, Call("Target.attachToTarget", {{"targetId", target}, {"flatten", true}})["sessionId"]);
     page.Call("Emulation.setDeviceMetricsOverride",
-              {{"width", width}, {"height", height}, {"deviceScaleFactor", ratio}, {"mobile", false}});
+              {{"width", width}, {"height", height}, {"deviceScaleFactor", 0}, {"mobile", false}});
     page.Call("Page.enable");
+    if (!media.empty()) page.Call("Emulation.setEmulatedMedia", {{"features", media}});
     if (!script.empty()) page.Call("Page.addScriptToEvaluateOnNewDocument", {{"source", script}});
     page.Call("Page.navigate", {{"url", url}});
     if (!page.WaitFor("document.readyState === 'complete'")) throw std::runtime_error(url + " did not load");

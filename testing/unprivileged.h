@@ -11,6 +11,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace unprivileged {
@@ -33,7 +34,10 @@ class Folder {
     fs::permissions(path_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                                fs::perms::others_read | fs::perms::others_exec);
   }
-  ~Folder() { fs::remove_all(path_); }
+  ~Folder() {
+    std::error_code ignored;  // what is left, a program still writing it, goes with /tmp
+    fs::remove_all(path_, ignored);
+  }
   Folder(const Folder&) = delete;
   Folder& operator=(const Folder&) = delete;
 

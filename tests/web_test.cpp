@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "runtime/scale.h"
 #include "testing/devtools.h"
 #include "testing/pixels.h"
 #include "testing/unprivileged.h"
@@ -22,9 +23,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kPageWidth = 500, kPageHeight = 450;  // CSS pixels
-constexpr int kWidth = 342, kHeight = 366;          // the canvas, in CSS pixels
-constexpr int kFirstFramePixels = 400;              // more than the first frame, a single line, has
+constexpr int kWidth = 342, kHeight = 366;  // the canvas, in CSS pixels
+constexpr int kFirstFramePixels = 400;      // more than the first frame, a single line, has
 
 // A port on 127.0.0.1 that nothing listens on.
 int FreePort() {
@@ -52,16 +52,22 @@ bool Accepts(int port) {
   return connected;
 }
 
-// Kept by the page before its own scripts run: the first picture put on a
-// canvas stays, every later one is dropped, so that a screenshot taken at
-// leisure shows the first frame as the browser shows it.
-constexpr const char* kKeepFirstFrame = R"(
-  window.framesShown = 0;
+// Run by the page before its own scripts: each canvas counts the pictures
+// put on it; and, asked to, keeps the first and drops every later one, so
+// that a screenshot taken at leisure shows the first frame as the browser
+// shows it.
+constexpr const char* kCountFrames = R"(
   const put = CanvasRenderingContext2D.prototype.putImageData;
   CanvasRenderingContext2D.prototype.putImageData = function (...picture) {
-    if (window.framesShown++ === 0) put.apply(this, picture);
+    this.canvas.frames = (this.canvas.frames ?? 0) + 1;
+    if (this.canvas.frames === 1 || !window.keepFirstFrame) put.apply(this, picture);
   };
 )";
+constexpr const char* kKeepFirstFrame = "window.keepFirstFrame = true;";
+
+// The nth <fractal-tree> of the page, in JavaScript.
+std::string Tree(int n) { return "document.querySelectorAll('fractal-tree')[" + std::to_string(n) + "]"; }
+std::string Frames(int n) { return "(" + Tree(n) + ".shadowRoot.querySelector('canvas').frames ?? 0)"; }
 
 class Page : public ::testing::Test {
  protected:
@@ -77,15 +83,28 @@ class Page : public ::testing::Test {
                     std::nullopt);
     for (int i = 0; i < 100 && !Accepts(port_); ++i) std::this_thread::sleep_for(50ms);
     ASSERT_TRUE(Accepts(port_)) << server_->Errors();
-    browser_.emplace(profile_.path() / "profile");
   }
 
-  devtools::Page Open(double ratio = 1, const std::string& script = "") {
-    return browser_->Open("http://127.0.0.1:" + std::to_string(port_) + "/", kPageWidth, kPageHeight, ratio, script);
+  // The page, in a tab of the size given in CSS pixels of a browser of the
+  // device pixel ratio given, its trees' frames counted.
+  devtools::Page Open(int width, int height, double ratio = 1, const std::string& script = "",
+                      const devtools::Json& media = devtools::Json::array()) {
+    browser_.reset();
+    browser_.emplace(profile_.path() / "profile",
+                     std::vector<std::string>{"--force-device-scale-factor=" + std::to_string(ratio)});
+    return browser_->Open("http://127.0.0.1:" + std::to_string(port_) + "/", width, height, kCountFrames + script,
+                          media);
   }
 
   std::unique_ptr<host::SoftwareSurface> Screenshot(devtools::Page& page) {
     return page.Screenshot(profile_.path() / "shot.png");
+  }
+
+  // The picture of the nth tree in a screenshot, at the page's device pixel ratio.
+  std::unique_ptr<host::SoftwareSurface> TreeShown(devtools::Page& page, int n) {
+    const devtools::Json box = page.Evaluate("(({x, y, width, height}) => [x, y, width, height])(" + Tree(n) +
+                                             ".getBoundingClientRect()).map((v) => Math.round(v * devicePixelRatio))");
+    return pixels::Part(*Screenshot(page), box[0], box[1], box[2], box[3]);
   }
 
   unprivileged::Folder profile_;
@@ -94,35 +113,100 @@ class Page : public ::testing::Test {
   std::optional<devtools::Browser> browser_;
 };
 
-constexpr int kLeft = (kPageWidth - kWidth) / 2, kTop = (kPageHeight - kHeight) / 2;
-
-TEST_F(Page, IsTitledAndShowsTheFirstFrameExactlyAtEveryDeviceScale) {
-  for (int scale : {1, 2}) {
-    SCOPED_TRACE(scale);
-    auto page = Open(scale, kKeepFirstFrame);
+// At every device pixel ratio the canvas holds the picture at the ratio
+// rounded to a whole scale, one canvas pixel to a device pixel: the
+// screenshot is the first frame exactly, in whole blocks.
+TEST_F(Page, IsTitledAndShowsTheFirstFrameExactlyAtEveryDevicePixelRatio) {
+  for (const double ratio : {1.0, 1.25, 1.5, 1.75, 2.0}) {
+    SCOPED_TRACE(ratio);
+    auto page = Open(600, 600, ratio, kKeepFirstFrame);
     EXPECT_EQ(page.Evaluate("document.title"), "Fractal Tree");
-    ASSERT_TRUE(page.WaitFor("window.framesShown > 0"));
-    const auto shot = Screenshot(page);
-    ASSERT_EQ(shot->width(), kPageWidth * scale);
+    ASSERT_TRUE(page.WaitFor(Frames(0) + " > 0"));
+    const int scale = runtime::WholeScale(ratio);
     const auto expected = pixels::FirstFrameShown(kWidth * scale, kHeight * scale, {scale, 0, 0});
-    EXPECT_EQ(pixels::PixelsUnlike(*shot, *expected, kLeft * scale, kTop * scale), 0);
+    EXPECT_EQ(pixels::PixelsUnlike(*TreeShown(page, 0), *expected), 0);
   }
 }
 
-// Once the tree has opened out, a later picture differs.
-TEST_F(Page, TreeSways) {
-  auto page = Open();
-  const auto treePixels = [&](const host::SoftwareSurface& shot) {
-    return pixels::CountTreePixels(*pixels::Part(shot, kLeft, kTop, kWidth, kHeight));
+// Two trees on one page, each its own program: a click pauses one, its
+// picture holding while the other moves; a second click resumes it; Tab then
+// Space pauses; a tree taken out of the page stops.
+TEST_F(Page, TreesPauseOnAClickOrAKeyEachOnItsOwnAndStopWhenRemoved) {
+  auto page = Open(800, 450);
+  page.Evaluate("document.body.append(document.createElement('fractal-tree'))");
+  ASSERT_TRUE(page.WaitFor(Frames(0) + " > 3 && " + Frames(1) + " > 3"));
+  const auto center = [&](int n) {
+    return page.Evaluate("(({x, y, width, height}) => [x + width / 2, y + height / 2])(" + Tree(n) +
+                         ".getBoundingClientRect())");
   };
-  auto first = Screenshot(page);
-  for (int i = 0; i < 100 && treePixels(*first) <= kFirstFramePixels; ++i) {
-    std::this_thread::sleep_for(50ms);
-    first = Screenshot(page);
-  }
-  ASSERT_GT(treePixels(*first), kFirstFramePixels) << "the tree never opens out";
-  std::this_thread::sleep_for(300ms);
-  EXPECT_NE(pixels::All(*first), pixels::All(*Screenshot(page))) << "the tree does not move";
+  const auto click = [&](int n) {
+    const auto at = center(n);
+    for (const char* type : {"mousePressed", "mouseReleased"}) {
+      page.Call("Input.dispatchMouseEvent",
+                {{"type", type}, {"x", at[0]}, {"y", at[1]}, {"button", "left"}, {"clickCount", 1}});
+    }
+  };
+  const auto press = [&](const char* key, const char* code, int keyCode) {
+    for (const char* type : {"keyDown", "keyUp"}) {
+      page.Call("Input.dispatchKeyEvent",
+                {{"type", type}, {"key", key}, {"code", code}, {"windowsVirtualKeyCode", keyCode}});
+    }
+  };
+  // Whether, over half a second, the nth tree's picture changes and it draws.
+  const auto moves = [&](int n) {
+    const auto before = TreeShown(page, n);
+    const int frames = page.Evaluate(Frames(n));
+    std::this_thread::sleep_for(500ms);
+    const bool drew = page.Evaluate(Frames(n)) > frames;
+    EXPECT_EQ(drew, pixels::All(*before) != pixels::All(*TreeShown(page, n))) << "tree " << n;
+    return drew;
+  };
+
+  click(0);
+  EXPECT_EQ(page.Evaluate(Tree(0) + ".paused"), true);
+  EXPECT_EQ(page.Evaluate(Tree(0) + ".getAttribute('aria-pressed')"), "true");
+  EXPECT_FALSE(moves(0));
+  EXPECT_TRUE(moves(1));
+  click(0);
+  EXPECT_EQ(page.Evaluate(Tree(0) + ".getAttribute('aria-pressed')"), "false");
+  EXPECT_TRUE(moves(0));
+
+  // Tab goes on from the tree clicked to the next.
+  press("Tab", "Tab", 9);
+  EXPECT_EQ(page.Evaluate("document.activeElement === " + Tree(1)), true);
+  EXPECT_EQ(page.Evaluate(Tree(1) + ".getAttribute('role') + ': ' + " + Tree(1) + ".getAttribute('aria-label')"),
+            "button: Pause the animated fractal tree");
+  press(" ", "Space", 32);
+  EXPECT_EQ(page.Evaluate(Tree(1) + ".paused"), true);
+  EXPECT_FALSE(moves(1));
+  press("Enter", "Enter", 13);
+  EXPECT_TRUE(moves(1));
+
+  page.Evaluate("window.removed = " + Tree(0) + "; window.removed.remove()");
+  const int frames = page.Evaluate("window.removed.shadowRoot.querySelector('canvas').frames");
+  std::this_thread::sleep_for(500ms);
+  EXPECT_EQ(page.Evaluate("window.removed.shadowRoot.querySelector('canvas').frames"), frames);
+  EXPECT_TRUE(moves(0)) << "the tree left on the page stopped";
+}
+
+// A reader who asked for less motion sees a still tree, opened out, paused;
+// it moves once resumed.
+TEST_F(Page, WithLessMotionTheTreeStartsStillAndOpenedOut) {
+  auto page = Open(600, 600, 1, "", {{{"name", "prefers-reduced-motion"}, {"value", "reduce"}}});
+  ASSERT_TRUE(page.WaitFor(Frames(0) + " > 0"));
+  std::this_thread::sleep_for(500ms);
+  EXPECT_EQ(page.Evaluate(Frames(0)), 1);
+  EXPECT_EQ(page.Evaluate(Tree(0) + ".paused"), true);
+  EXPECT_GT(pixels::CountTreePixels(*TreeShown(page, 0)), kFirstFramePixels) << "the still tree is a single line";
+
+  // Zoomed to twice the ratio, the canvas follows, and shows the still tree again.
+  page.Call("Emulation.setDeviceMetricsOverride",
+            {{"width", 500}, {"height", 500}, {"deviceScaleFactor", 2}, {"mobile", false}});
+  ASSERT_TRUE(page.WaitFor(Tree(0) + ".shadowRoot.querySelector('canvas').width === 684"));
+  std::this_thread::sleep_for(200ms);
+  EXPECT_GT(pixels::CountTreePixels(*TreeShown(page, 0)), 4 * kFirstFramePixels);
+  page.Evaluate(Tree(0) + ".paused = false");
+  EXPECT_TRUE(page.WaitFor(Frames(0) + " > 3"));
 }
 
 }  // namespace

@@ -71,8 +71,8 @@ package: build windows web arm64
 	cd build/wasm && cpack
 	rm -rf build/packages && mkdir -p build/packages
 	cp $(BUILD_DIR)/fractal-tree_*.deb build/arm64/fractal-tree_*.deb build/windows/fractal-tree-*-win64.zip build/windows/fractal-tree-*-win64.msi \
-	  build/wasm/fractal-tree-*-web.zip build/packages/
-	cd build/packages && sha256sum fractal-tree_*.deb fractal-tree-*.msi fractal-tree-*.zip > SHA256SUMS
+	  build/wasm/fractal-tree-*-web.zip build/wasm/fractal-tree-*.tgz build/packages/
+	cd build/packages && sha256sum fractal-tree_*.deb fractal-tree-*.msi fractal-tree-*.zip fractal-tree-*.tgz > SHA256SUMS
 
 # fractal-tree.exe: one file that runs on a plain Windows. Its icon is drawn
 # by the native build.
@@ -94,8 +94,10 @@ windows-test: windows build
 	  ./$(BUILD_DIR)/tests/window_test --gtest_filter='$(WINE_WINDOW_TESTS)'
 	WINEPREFIX=$(abspath build/windows/wine) wineserver -k || true
 
-# build/web: the page, fractal-tree.js and .wasm, and the favicon, for any
-# static web server; its icon is drawn by the native build.
+# build/web: the page, the element <fractal-tree> it shows (fractal-tree.mjs),
+# fractal-tree.js and .wasm, and the favicon, for any static web server; and
+# the element as an npm package in build/wasm. Its icon is drawn by the
+# native build.
 web: web-deps configure
 	cmake --build --preset $(PRESET) --target icons
 	$(WEB_ENV) cmake/cross-deps.sh $(WEB_DEPS) $(EMSCRIPTEN_TOOLCHAIN) -fwasm-exceptions -DSDL_LEAN_AND_MEAN=1
@@ -107,7 +109,8 @@ web: web-deps configure
 # headless Chromium.
 web-test: web build
 	$(WEB_ENV) ctest --preset web
-	FRACTAL_TREE_WEB_DIR=$(abspath build/web) ./$(BUILD_DIR)/tests/web_test
+	FRACTAL_TREE_WEB_DIR=$(abspath build/web) FRACTAL_TREE_NPM_PACKAGE=$(abspath $(wildcard build/wasm/fractal-tree-*.tgz)) \
+	  ./$(BUILD_DIR)/tests/web_test
 
 # The program and its package for arm64; the native build draws the icons.
 arm64: arm64-deps configure

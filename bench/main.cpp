@@ -3,12 +3,14 @@
 #include <string>
 
 #include "bench/frame_bench.h"
+#include "bench/page_bench.h"
 #include "bench/window_bench.h"
 
 namespace {
 
 constexpr auto kMeasured = std::chrono::seconds(20);
 constexpr auto kMeasuredBriefly = std::chrono::seconds(10);
+constexpr auto kPageMeasured = std::chrono::seconds(15);
 
 void Row(const char* what, const std::string& measured, const char* target) {
   std::printf("%-44s %14s   %s\n", what, measured.c_str(), target);
@@ -23,7 +25,9 @@ std::string Format(const char* format, double value) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::fprintf(stderr, "Timing frames, then the program in a window and on a large screen: about two minutes.\n");
+  std::fprintf(stderr,
+               "Timing frames, then the program in a window and on a large screen, then the page: about three "
+               "minutes.\n");
   const FrameCosts frames = MeasureFrames(argc, argv);
   // The program is this build's, or the one FRACTAL_TREE_UNDER_TEST names;
   // beside it, the plain SDL program that draws the same tree.
@@ -36,6 +40,7 @@ int main(int argc, char** argv) {
   const WindowCosts scaled = MeasureWindow(program, {.scale = 2, .measured = kMeasuredBriefly});
   const WindowCosts root = MeasureWindow(program, large);
   const WindowCosts plainRoot = MeasureWindow(PLAIN_SDL_PROGRAM, large);
+  const PageCosts pages = MeasurePages(kPageMeasured);
 
   Row("What", "Measured", "Target");
   Row("Frame: clear and 363 segments", Format("%.1f us", frames.frame), "");
@@ -43,6 +48,16 @@ int main(int argc, char** argv) {
   Row("Plain reference frame", Format("%.1f us", frames.reference), "");
   Row("Frame / reference", Format("%.2fx", frames.frame / frames.reference), "at most 1.5x");
   Row("Frame at scale 2, enlarged into the window", Format("%.1f us", frames.frameAtScale2), "");
+  if (pages.skipped.empty()) {
+    Row("Chromium's CPU share, a blank page", Format("%.2f %%", pages.blankPercent), "");
+    Row("The page, beyond a blank page's", Format("%.2f %%", pages.pagePercent), "");
+    Row("Plain JavaScript page, beyond a blank page's", Format("%.2f %%", pages.referencePercent), "");
+    Row("Page, against the plain JavaScript page", Format("%.2fx", pages.pagePercent / pages.referencePercent),
+        "at most 0.7x");
+    Row("The page at device scale 2, beyond a blank page's", Format("%.2f %%", pages.pageAtScale2Percent), "");
+  } else {
+    std::printf("Page measurements skipped: %s\n", pages.skipped.c_str());
+  }
   if (!window.skipped.empty()) {
     std::printf("Window measurements skipped: %s\n", window.skipped.c_str());
     return 0;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "host/loop_web.h"
+#include "host/sdl_check.h"
 #include "host/window_system_web.h"
 #include "runtime/scale.h"
 
@@ -29,22 +30,52 @@ EM_JS(bool, StartPaused, (), { return !!Module['startPaused']; });
 // and own keys it would stop: the canvas, which never has the focus.
 constexpr const char* kNoKeys = "#canvas";
 
-// The page's canvas, which the reader may pause: paused, it reads as one
-// that cannot be seen, so that no tick runs and the picture holds.
+// Puts the parts given of the pixels, in the module's memory, on the canvas:
+// an image over that memory, with no copy and no conversion, whose changed
+// parts alone the browser takes.
+EM_JS(void, PutPixels, (const void* pixels, int width, int height, const void* parts, int count), {
+  var context = Module['canvas'].getContext('2d');
+  var image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pixels, width * height * 4), width, height);
+  for (var i = 0; i < count; ++i) {
+    var part = HEAP32.subarray((parts >> 2) + 4 * i, (parts >> 2) + 4 * i + 4);
+    context.putImageData(image, 0, 0, part[0], part[1], part[2], part[3]);
+  }
+});
+
+// The page's canvas. Its pixels are the program's own, in the order of the
+// browser's images (red, green, blue and alpha bytes), so that the browser
+// takes them as they are. The reader may pause the tree: paused, the canvas
+// reads as one that cannot be seen, so that no tick runs and the picture
+// holds.
 class PageScreen final : public Screen {
  public:
-  explicit PageScreen(SDL_Window* window) : window_(window), pixels_(window) {}
+  explicit PageScreen(SDL_Window* window) : window_(window) {}
 
   bool Visible() override { return !paused && CanBeSeen(window_); }
-  SDL_Surface* Pixels() override { return pixels_.Pixels(); }
-  void Show() override { pixels_.Show(); }
-  void Show(const std::vector<runtime::raster::Rect>& parts) override { pixels_.Show(parts); }
+
+  SDL_Surface* Pixels() override {
+    int width, height;
+    SDL_GetWindowSize(window_, &width, &height);
+    if (!pixels_ || pixels_->w != width || pixels_->h != height) {
+      pixels_.reset(CheckSdl("cannot make the canvas's pixels", [&] {
+        return SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ABGR8888);
+      }));
+    }
+    return pixels_.get();
+  }
+
+  void Show() override { Show({{0, 0, pixels_->w, pixels_->h}}); }
+
+  void Show(const std::vector<runtime::raster::Rect>& parts) override {
+    static_assert(sizeof(runtime::raster::Rect) == 4 * sizeof(int), "each part is four ints: x, y, width, height");
+    PutPixels(pixels_->pixels, pixels_->w, pixels_->h, parts.data(), static_cast<int>(parts.size()));
+  }
 
   bool paused = false;
 
  private:
   SDL_Window* window_;
-  WindowScreen pixels_;
+  SdlPtr<SDL_Surface> pixels_;
 };
 
 // The page's canvas as the window. It holds the picture at the device's

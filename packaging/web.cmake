@@ -22,6 +22,20 @@ add_custom_command(
   DEPENDS fractal-tree ${page_source_paths} ${FRACTAL_TREE_FAVICON})
 add_custom_target(web ALL DEPENDS ${web_files})
 
+# The element as an npm package, fractal-tree-VERSION.tgz, for pages built
+# with npm; npm pack gives its files a fixed time.
+set(npm_dir ${CMAKE_BINARY_DIR}/npm)
+set(npm_package ${CMAKE_BINARY_DIR}/fractal-tree-${PROJECT_VERSION}.tgz)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/npm/package.json.in ${npm_dir}/package.json @ONLY)
+add_custom_command(
+  OUTPUT ${npm_package}
+  COMMAND ${CMAKE_COMMAND} -E copy ${FRACTAL_TREE_WEB_DIR}/fractal-tree.mjs ${FRACTAL_TREE_WEB_DIR}/fractal-tree.js
+          ${FRACTAL_TREE_WEB_DIR}/fractal-tree.wasm ${PROJECT_SOURCE_DIR}/packaging/npm/README.md
+          ${PROJECT_SOURCE_DIR}/LICENSE ${npm_dir}
+  COMMAND npm pack --silent --pack-destination ${CMAKE_BINARY_DIR} ${npm_dir} > /dev/null
+  DEPENDS ${web_files} ${npm_dir}/package.json ${PROJECT_SOURCE_DIR}/packaging/npm/README.md)
+add_custom_target(npm-package ALL DEPENDS ${npm_package})
+
 install(FILES ${web_files} DESTINATION .)
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_FILE_NAME "fractal-tree-${PROJECT_VERSION}-web")

@@ -5,9 +5,12 @@
 // and answers and events come from its descriptor 4, each a JSON message
 // ended by a NUL byte.
 
+#include <arpa/inet.h>
 #include <fcntl.h>
+#include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,6 +25,7 @@
 #include <vector>
 
 #include "host/png.h"
+#include "testing/x_session.h"
 
 namespace devtools {
 
@@ -46,6 +50,53 @@ inline std::string DecodeBase64(const std::string& text) {
   }
   return bytes;
 }
+
+// A folder served over HTTP on 127.0.0.1, by Python's own web server.
+class Server {
+ public:
+  explicit Server(const std::string& folder) : port_(FreePort()) {
+    process_.emplace(std::vector<std::string>{"python3", "-m", "http.server", std::to_string(port_), "--bind",
+                                              "127.0.0.1", "--directory", folder},
+                     std::nullopt);
+    for (int i = 0; i < 100 && !Serving(); ++i) std::this_thread::sleep_for(50ms);
+  }
+
+  bool Serving() const {
+    const int client = socket(AF_INET, SOCK_STREAM, 0);
+    const sockaddr_in address = Loopback(port_);
+    const bool connected = connect(client, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    close(client);
+    return connected;
+  }
+
+  std::string Address(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
+  std::string Errors() { return process_->Errors(); }
+
+ private:
+  static sockaddr_in Loopback(int port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return address;
+  }
+
+  // A port that nothing listens on.
+  static int FreePort() {
+    const int probe = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = Loopback(0);
+    socklen_t size = sizeof address;
+    if (bind(probe, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+        getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+      address.sin_port = 0;
+    }
+    close(probe);
+    return ntohs(address.sin_port);
+  }
+
+  int port_;
+  std::optional<xsession::Process> process_;
+};
 
 class Browser;
 
@@ -135,6 +186,21 @@ class Browser {
   }
   Browser(const Browser&) = delete;
   Browser& operator=(const Browser&) = delete;
+
+  // The processor time the browser and every process it started have used
+  // so far, in seconds.
+  double CpuSeconds() const {
+    double seconds = 0;
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+      const std::string pid = entry.path().filename();
+      if (pid.find_first_not_of("0123456789") != std::string::npos || getpgid(std::stoi(pid)) != pid_) continue;
+      std::ifstream schedstat(entry.path() / "schedstat");
+      double nanoseconds = 0;
+      schedstat >> nanoseconds;
+      seconds += nanoseconds / 1e9;
+    }
+    return seconds;
+  }
 
   // Sends a command, to a page's session if one is given, and returns its result.
   Json Call(const std::string& method, const Json& params = Json::object(), const std::string& session = "") {

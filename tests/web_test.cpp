@@ -2,13 +2,10 @@
 // DevTools protocol in real time, on a web server on 127.0.0.1 that the test
 // starts.
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -25,32 +22,6 @@ using namespace std::chrono_literals;
 
 constexpr int kWidth = 342, kHeight = 366;  // the canvas, in CSS pixels
 constexpr int kFirstFramePixels = 400;      // more than the first frame, a single line, has
-
-// A port on 127.0.0.1 that nothing listens on.
-int FreePort() {
-  const int probe = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof address;
-  if (bind(probe, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
-      getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
-    address.sin_port = 0;
-  }
-  close(probe);
-  return ntohs(address.sin_port);
-}
-
-bool Accepts(int port) {
-  const int client = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<uint16_t>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  const bool connected = connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-  close(client);
-  return connected;
-}
 
 // Run by the page before its own scripts: each canvas counts the pictures
 // put on it; and, asked to, keeps the first and drops every later one, so
@@ -77,12 +48,8 @@ class Page : public ::testing::Test {
     for (const char* tool : {"chromium", "python3"}) {
       if (!xsession::OnPath(tool)) GTEST_SKIP() << tool << " is not installed";
     }
-    port_ = FreePort();
-    server_.emplace(std::vector<std::string>{"python3", "-m", "http.server", std::to_string(port_), "--bind",
-                                             "127.0.0.1", "--directory", page},
-                    std::nullopt);
-    for (int i = 0; i < 100 && !Accepts(port_); ++i) std::this_thread::sleep_for(50ms);
-    ASSERT_TRUE(Accepts(port_)) << server_->Errors();
+    server_.emplace(page);
+    ASSERT_TRUE(server_->Serving()) << server_->Errors();
   }
 
   // The page, in a tab of the size given in CSS pixels of a browser of the
@@ -92,8 +59,7 @@ class Page : public ::testing::Test {
     browser_.reset();
     browser_.emplace(profile_.path() / "profile",
                      std::vector<std::string>{"--force-device-scale-factor=" + std::to_string(ratio)});
-    return browser_->Open("http://127.0.0.1:" + std::to_string(port_) + "/", width, height, kCountFrames + script,
-                          media);
+    return browser_->Open(server_->Address("/"), width, height, kCountFrames + script, media);
   }
 
   std::unique_ptr<host::SoftwareSurface> Screenshot(devtools::Page& page) {
@@ -108,8 +74,7 @@ class Page : public ::testing::Test {
   }
 
   unprivileged::Folder profile_;
-  int port_ = 0;
-  std::optional<xsession::Process> server_;
+  std::optional<devtools::Server> server_;
   std::optional<devtools::Browser> browser_;
 };
 
@@ -206,6 +171,28 @@ TEST_F(Page, WithLessMotionTheTreeStartsStillAndOpenedOut) {
   std::this_thread::sleep_for(200ms);
   EXPECT_GT(pixels::CountTreePixels(*TreeShown(page, 0)), 4 * kFirstFramePixels);
   page.Evaluate(Tree(0) + ".paused = false");
+  EXPECT_TRUE(page.WaitFor(Frames(0) + " > 3"));
+}
+
+// The npm package, installed offline into a folder of its own, shows the
+// tree from a page there.
+TEST_F(Page, TheNpmPackageInstallsOfflineAndShowsTheTree) {
+  const char* package = std::getenv("FRACTAL_TREE_NPM_PACKAGE");
+  if (!package || !*package) GTEST_SKIP() << "FRACTAL_TREE_NPM_PACKAGE names no package: make web-test gives it";
+  if (!xsession::OnPath("npm")) GTEST_SKIP() << "npm is not installed";
+  const unprivileged::Folder site;
+  xsession::Process install(
+      {"sh", "-c",
+       "cd '" + site.path().string() + "' && npm install --offline --no-audit --no-fund '" + package + "' >/dev/null"},
+      std::nullopt);
+  ASSERT_EQ(install.Wait(120s), 0) << install.Errors();
+  std::ofstream(site.path() / "index.html")
+      << "<!DOCTYPE html><title>A page of its own</title>\n"
+         "<script type=\"module\" src=\"node_modules/fractal-tree/fractal-tree.mjs\"></script>\n"
+         "<fractal-tree></fractal-tree>\n";
+  server_.emplace(site.path().string());
+  browser_.emplace(profile_.path() / "profile");
+  auto page = browser_->Open(server_->Address("/"), 600, 600, kCountFrames);
   EXPECT_TRUE(page.WaitFor(Frames(0) + " > 3"));
 }
 

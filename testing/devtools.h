@@ -194,10 +194,7 @@ class Browser {
     for (const auto& entry : fs::directory_iterator("/proc")) {
       const std::string pid = entry.path().filename();
       if (pid.find_first_not_of("0123456789") != std::string::npos || getpgid(std::stoi(pid)) != pid_) continue;
-      std::ifstream schedstat(entry.path() / "schedstat");
-      double nanoseconds = 0;
-      schedstat >> nanoseconds;
-      seconds += nanoseconds / 1e9;
+      seconds += xsession::CpuSeconds(std::stoi(pid));
     }
     return seconds;
   }

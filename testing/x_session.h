@@ -15,6 +15,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <stdexcept>
@@ -112,11 +113,17 @@ class Process {
   std::optional<int> status_;
 };
 
-// The processor time a process has used so far, in seconds.
+// The processor time a process has used so far, in seconds: all of its
+// threads' (a process's own schedstat counts its first thread alone).
 inline double CpuSeconds(pid_t pid) {
-  std::ifstream schedstat("/proc/" + std::to_string(pid) + "/schedstat");
   double nanoseconds = 0;
-  schedstat >> nanoseconds;
+  std::error_code gone;
+  for (const auto& task : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", gone)) {
+    std::ifstream schedstat(task.path() / "schedstat");
+    double used = 0;
+    schedstat >> used;
+    nanoseconds += used;
+  }
   return nanoseconds / 1e9;
 }
 

@@ -68,6 +68,10 @@ TEST(Xscreensaver, ShowsTheTreeCentredInWholeBlocksAndEndsQuietlyWhenDeactivated
   std::string ended;  // the statuses the runs should end with
   for (int run = 1; run <= 3; ++run) {
     SCOPED_TRACE(run);
+    // The screen still shows the last run's tree: black, so that only this run's counts.
+    XSetWindowBackground(display, DefaultRootWindow(display), BlackPixel(display, DefaultScreen(display)));
+    XClearWindow(display, DefaultRootWindow(display));
+    XSync(display, False);
     ASSERT_EQ(command("-activate"), std::optional<int>(0)) << daemon.Errors();
     std::unique_ptr<host::SoftwareSurface> screen;
     for (int i = 0; i < 50 && (!screen || pixels::CountTreePixels(*screen) < 1000); ++i) {

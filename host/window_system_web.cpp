@@ -88,9 +88,6 @@ class PageWindow final : public NativeWindow {
   PageWindow(SdlPtr<SDL_Window> window, DialogSize size)
       : NativeWindow(std::move(window)), screen_(sdl()), size_(size), startsStill_(StartPaused()) {
     screen_.paused = startsStill_;
-    int width, height;
-    SDL_GetWindowSize(sdl(), &width, &height);
-    scale_ = width / size_.pictureWidth;
     FollowThePixelRatio();
     SDL_FlushEvent(SDL_WINDOWEVENT);  // nothing is drawn yet to show again
     page = this;
@@ -121,13 +118,19 @@ class PageWindow final : public NativeWindow {
     const double ratio = emscripten_get_device_pixel_ratio();
     if (ratio == ratio_) return false;
     ratio_ = ratio;
-    if (const int scale = runtime::WholeScale(ratio); size_.asked == 0 && scale != scale_) {
-      scale_ = scale;
+    if (const int scale = runtime::WholeScale(ratio); size_.asked == 0 && scale != Scale()) {
       SDL_SetWindowSize(sdl(), size_.pictureWidth * scale, size_.pictureHeight * scale);
     }
-    SizeTheCanvas(size_.pictureWidth * scale_ / ratio, size_.pictureHeight * scale_ / ratio);
+    SizeTheCanvas(size_.pictureWidth * Scale() / ratio, size_.pictureHeight * Scale() / ratio);
     PushWindowEvent(SDL_WINDOWEVENT_EXPOSED);
     return true;
+  }
+
+  // The whole scale the canvas holds the picture at.
+  int Scale() const {
+    int width, height;
+    SDL_GetWindowSize(sdl(), &width, &height);
+    return width / size_.pictureWidth;
   }
 
   void PushWindowEvent(SDL_WindowEventID type) {
@@ -141,7 +144,6 @@ class PageWindow final : public NativeWindow {
   PageScreen screen_;
   DialogSize size_;
   bool startsStill_;
-  int scale_ = 1;
   double ratio_ = 0;
 };
 

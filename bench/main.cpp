@@ -4,6 +4,7 @@
 
 #include "bench/frame_bench.h"
 #include "bench/page_bench.h"
+#include "bench/wayland_bench.h"
 #include "bench/window_bench.h"
 
 namespace {
@@ -25,9 +26,10 @@ std::string Format(const char* format, double value) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::fprintf(stderr,
-               "Timing frames, then the program in a window and on a large screen, then the page: about three "
-               "minutes.\n");
+  std::fprintf(
+      stderr,
+      "Timing frames, then the program in a window, on a large screen and on Wayland, then the page: about three "
+      "minutes.\n");
   const FrameCosts frames = MeasureFrames(argc, argv);
   // The program is this build's, or the one FRACTAL_TREE_UNDER_TEST names;
   // beside it, the plain SDL program that draws the same tree.
@@ -40,6 +42,7 @@ int main(int argc, char** argv) {
   const WindowCosts scaled = MeasureWindow(program, {.scale = 2, .measured = kMeasuredBriefly});
   const WindowCosts root = MeasureWindow(program, large);
   const WindowCosts plainRoot = MeasureWindow(PLAIN_SDL_PROGRAM, large);
+  const WaylandCosts wayland = MeasureWayland(program, kMeasuredBriefly);
   const PageCosts pages = MeasurePages(kPageMeasured);
 
   Row("What", "Measured", "Target");
@@ -79,6 +82,13 @@ int main(int argc, char** argv) {
       Format("%.2fx", (root.cpuPercent + root.serverCpuPercent) / (plainRoot.cpuPercent + plainRoot.serverCpuPercent)),
       "at most 0.15x");
   Row("Resident memory (VmRSS), --root", Format("%.1f MB", root.residentMb), "at most 45 MB");
+  if (wayland.skipped.empty()) {
+    Row("CPU share on Wayland, under cage", Format("%.2f %%", wayland.cpuPercent), "");
+    Row("cage's CPU share, for that window", Format("%.2f %%", wayland.compositorCpuPercent), "");
+    Row("Resident memory (VmRSS) on Wayland", Format("%.1f MB", wayland.residentMb), "");
+  } else {
+    std::printf("Wayland measurements skipped: %s\n", wayland.skipped.c_str());
+  }
   Row("CPU share with the window unmapped", Format("%.3f %%", window.unseenCpuPercent), "a third of shown");
   Row("Resident memory (VmRSS)", Format("%.1f MB", window.residentMb), "at most 14 MB");
   Row("Peak resident memory (VmHWM)", Format("%.1f MB", window.peakResidentMb), "at most 14 MB");

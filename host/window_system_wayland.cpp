@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "host/fatal.h"
+#include "host/screen_wayland.h"
 #include "host/sdl_check.h"
 #include "host/sdl_ptr.h"
 #include "host/window_handles.h"
@@ -15,57 +16,6 @@
 
 namespace host {
 namespace {
-
-// SDL's window surface on Wayland is as large as the window's size, in the
-// desktop's units, and a renderer stretches it over the window's pixels: by
-// 1.5 on a desktop scaled to 150 %, which draws lines unevenly. This screen
-// holds the window's pixels themselves, and shows them through a renderer
-// one to one. OpenGL ES is the renderer that shows them with the widest
-// range of drivers.
-class PixelScreen final : public Screen {
- public:
-  explicit PixelScreen(SDL_Window* window) : window_(window) {}
-
-  bool Visible() override { return CanBeSeen(window_); }
-
-  // The renderer is made once the window is shown; the pixels again for
-  // each new size of the window.
-  SDL_Surface* Pixels() override {
-    if (!renderer_) {
-      SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengles2");
-      renderer_.reset(CheckSdl("cannot draw in the window", [&] { return SDL_CreateRenderer(window_, -1, 0); }));
-    }
-    int width = 0, height = 0;
-    CheckSdl("cannot get the window's size",
-             [&] { return SDL_GetRendererOutputSize(renderer_.get(), &width, &height); });
-    if (!pixels_ || pixels_->w != width || pixels_->h != height) {
-      texture_.reset(CheckSdl("cannot hold the window's pixels", [&] {
-        return SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, width, height);
-      }));
-      pixels_.reset(CheckSdl("cannot hold the window's pixels", [&] {
-        return SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888);
-      }));
-    }
-    return pixels_.get();
-  }
-
-  void Show() override {
-    CheckSdl("cannot show the picture",
-             [&] { return SDL_UpdateTexture(texture_.get(), nullptr, pixels_->pixels, pixels_->pitch); });
-    CheckSdl("cannot show the picture",
-             [&] { return SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr); });
-    SDL_RenderPresent(renderer_.get());
-  }
-
-  // The renderer shows the whole texture.
-  void Show(const std::vector<runtime::raster::Rect>& /*parts*/) override { Show(); }
-
- private:
-  SDL_Window* window_;
-  SdlPtr<SDL_Renderer> renderer_;
-  SdlPtr<SDL_Texture> texture_;
-  SdlPtr<SDL_Surface> pixels_;
-};
 
 class WaylandWindow final : public NativeWindow {
  public:
@@ -133,7 +83,7 @@ class WaylandWindow final : public NativeWindow {
   // rounding of a division.
   static constexpr double kRoundingSlack = 1e-6;
 
-  PixelScreen screen_;
+  ShmScreen screen_;
   bool fixedSize_;
   std::string caption_;
 };
@@ -172,12 +122,6 @@ bool WaylandLacksSeat() {
 }
 
 std::unique_ptr<WindowSystem> ConnectWayland(std::string_view caption) {
-  // The window is made for OpenGL ES 2 from the start: a renderer that finds
-  // it made otherwise makes it again, and a toplevel made again loses the
-  // sizes and the place the compositor gave the first.
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
   return std::make_unique<WaylandWindowSystem>(caption);
 }
 

@@ -23,7 +23,7 @@ namespace {
 // to the next show.
 constexpr size_t kMostBuffers = 3;
 // Beyond this many parts not yet written into a buffer, the whole is.
-constexpr size_t kMostParts = 64;
+constexpr size_t kMostParts = 256;
 
 // The first version of a surface that takes damage in its buffer's pixels.
 constexpr uint32_t kDamageInPixels = WL_SURFACE_DAMAGE_BUFFER_SINCE_VERSION;
@@ -174,7 +174,8 @@ void ShmScreen::Show(const std::vector<raster::Rect>& parts) {
   if (!buffer) return;
   buffer->Attach(surface_, *pixels_);
   if (unshown_.size() > kMostParts || wl_proxy_get_version(reinterpret_cast<wl_proxy*>(surface_)) < kDamageInPixels) {
-    // A surface older than damage in the buffer's pixels is damaged whole.
+    // Many parts are damaged as the whole, and so is every part of a surface
+    // older than damage in its buffer's pixels.
     wl_surface_damage(surface_, 0, 0, INT32_MAX, INT32_MAX);
   } else {
     for (const raster::Rect& part : unshown_) {
@@ -187,21 +188,21 @@ void ShmScreen::Show(const std::vector<raster::Rect>& parts) {
 }
 
 ShmScreen::Buffer* ShmScreen::FreeBuffer() {
-  const auto free = [&]() -> Buffer* {
+  const auto released = [&]() -> Buffer* {
     wl_display_dispatch_queue_pending(display_, queue_);
     for (const auto& buffer : buffers_) {
       if (!buffer->held()) return buffer.get();
     }
     return nullptr;
   };
-  if (Buffer* buffer = free()) return buffer;
+  if (Buffer* buffer = released()) return buffer;
   if (buffers_.size() < kMostBuffers) {
     buffers_.push_back(std::make_unique<Buffer>(shm_, *pixels_));
     return buffers_.back().get();
   }
   // The compositor may have let one go since SDL last read what it said.
   wl_display_roundtrip_queue(display_, queue_);
-  return free();
+  return released();
 }
 
 }  // namespace host

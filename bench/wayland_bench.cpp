@@ -33,7 +33,7 @@ WaylandCosts MeasureWayland(const std::string& program, std::chrono::seconds mea
   }
   unprivileged::Folder folder(program);
   xsession::Process cage(
-      folder.Command({"WLR_BACKENDS=headless", "WLR_RENDERER=pixman", "WLR_LIBINPUT_NO_DEVICES=1"},
+      folder.Command(unprivileged::kHeadlessCompositor,
                      {"cage", "--", "env", "SDL_VIDEODRIVER=wayland", (folder.path() / "fractal-tree").string()}),
       std::nullopt);
   const pid_t shown = ChildOf(cage.pid());

@@ -42,14 +42,11 @@ class ShmScreen::Buffer {
   Buffer(wl_shm* shm, const SDL_Surface& pixels) : width_(pixels.w), height_(pixels.h), stride_(pixels.pitch) {
     size_ = static_cast<size_t>(stride_) * static_cast<size_t>(height_);
     const int file = memfd_create("fractal-tree", MFD_CLOEXEC);
-    if (file < 0) Fail("cannot share the window's pixels");
-    if (ftruncate(file, static_cast<off_t>(size_)) != 0) {
-      close(file);
-      Fail("cannot share the window's pixels");
-    }
-    void* memory = mmap(nullptr, size_, PROT_READ | PROT_WRITE, MAP_SHARED, file, 0);
+    void* memory = file < 0 || ftruncate(file, static_cast<off_t>(size_)) != 0
+                       ? MAP_FAILED
+                       : mmap(nullptr, size_, PROT_READ | PROT_WRITE, MAP_SHARED, file, 0);
     if (memory == MAP_FAILED) {
-      close(file);
+      if (file >= 0) close(file);
       Fail("cannot share the window's pixels");
     }
     memory_ = static_cast<uint8_t*>(memory);

@@ -49,9 +49,9 @@ TEST(ShmScreen, TheCompositorShowsTheLastOfFramesShownFasterThanItTakesThem) {
   unprivileged::Folder folder;
   std::ofstream(folder.path() / "config") << "output HEADLESS-1 resolution 800x600 scale 1\nxwayland disable\n"
                                           << "default_floating_border none\nfor_window [title=.*] floating enable\n";
-  xsession::Process sway(folder.Command({"WLR_BACKENDS=headless", "WLR_RENDERER=pixman", "WLR_LIBINPUT_NO_DEVICES=1"},
-                                        {"sway", "-c", (folder.path() / "config").string()}),
-                         std::nullopt);
+  xsession::Process sway(
+      folder.Command(unprivileged::kHeadlessCompositor, {"sway", "-c", (folder.path() / "config").string()}),
+      std::nullopt);
   const std::filesystem::path socket = folder.path() / "run" / "wayland-1";
   for (int i = 0; i < 200 && !std::filesystem::exists(socket); ++i) std::this_thread::sleep_for(25ms);
   ASSERT_TRUE(std::filesystem::exists(socket)) << sway.Errors();

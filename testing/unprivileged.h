@@ -20,6 +20,11 @@ namespace fs = std::filesystem;
 
 inline constexpr uid_t kUser = 65534;
 
+// The environment of a wlroots compositor with an output of its own and no
+// screen, graphics card or input devices.
+inline const std::vector<std::string> kHeadlessCompositor = {"WLR_BACKENDS=headless", "WLR_RENDERER=pixman",
+                                                             "WLR_LIBINPUT_NO_DEVICES=1"};
+
 // A folder in /tmp that the unprivileged user may enter, even when the
 // project's checkout is one that user may not, holding a copy of the
 // program, if one is given.

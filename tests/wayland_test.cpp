@@ -19,9 +19,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-const std::vector<std::string> kHeadless = {"WLR_BACKENDS=headless", "WLR_RENDERER=pixman",
-                                            "WLR_LIBINPUT_NO_DEVICES=1"};
-
 // Why a compositor cannot be run here, or empty.
 std::string Missing(const std::vector<const char*>& tools) {
   for (const char* tool : tools) {
@@ -56,7 +53,9 @@ TEST(Wayland, ShowsTheSwayingTreeQuietlyAndEndsWithZeroOnSigterm) {
   if (const std::string missing = Missing({"cage", "grim", "Xwayland"}); !missing.empty()) GTEST_SKIP() << missing;
   unprivileged::Folder folder(FRACTAL_TREE_PROGRAM);
   folder.Script("show.sh", kCageScript);
-  xsession::Process cage(folder.Command(kHeadless, {"cage", "--", (folder.path() / "show.sh").string()}), std::nullopt);
+  xsession::Process cage(
+      folder.Command(unprivileged::kHeadlessCompositor, {"cage", "--", (folder.path() / "show.sh").string()}),
+      std::nullopt);
   ASSERT_EQ(cage.Wait(30s), std::optional<int>(0)) << cage.Errors();
 
   for (const std::string run : {"asked", "found"}) {
@@ -157,7 +156,7 @@ TEST_P(Sway, WindowFloatsAndShowsTheFirstFrameAtAWholeScale) {
   std::ofstream(folder.path() / "config")
       << "output HEADLESS-1 resolution 1920x1080 scale " << run.outputScale << "\nxwayland disable\nexec "
       << (folder.path() / "show.sh").string() << "\n";
-  std::vector<std::string> environment = kHeadless;
+  std::vector<std::string> environment = unprivileged::kHeadlessCompositor;
   environment.push_back(std::string("END=") + run.end);
   xsession::Process sway(folder.Command(environment, {"sway", "-c", (folder.path() / "config").string()}),
                          std::nullopt);

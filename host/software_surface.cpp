@@ -101,7 +101,11 @@ SoftwareSurface::SoftwareSurface(SDL_Surface* target, Colour background)
       cleared_(raster_.width, raster_.height),
       backgroundPixel_(MapPixel(target_, background)),
       lastColour_(background),
-      lastPixel_(backgroundPixel_) {}
+      lastPixel_(backgroundPixel_) {
+  // Copied from, the image replaces what it is copied over, as a copy should:
+  // an image with an alpha channel would otherwise be blended pixel by pixel.
+  CheckSdl("cannot make the image copy as it is", [&] { return SDL_SetSurfaceBlendMode(target_, SDL_BLENDMODE_NONE); });
+}
 
 uint32_t SoftwareSurface::PixelOf(Colour colour) {
   if (colour != lastColour_) {

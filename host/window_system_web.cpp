@@ -12,10 +12,10 @@
 namespace host {
 namespace {
 
-// SDL finds the canvas by this selector, which the page's document cannot
-// resolve when the canvas is inside an element of its own: it is the
-// module's canvas.
-EM_JS(void, FindTheCanvasInTheModule, (), { specialHTMLTargets['#canvas'] = Module['canvas']; });
+// SDL's window is a stand-in canvas, never shown, that SDL may size and
+// listen to as it likes; SDL finds it by this selector. The page's canvas
+// shows the pixels the program puts on it (see PutPixels).
+EM_JS(void, GiveSdlAStandIn, (), { specialHTMLTargets['#canvas'] = document.createElement('canvas'); });
 
 // Shows the canvas at the size given in CSS pixels.
 EM_JS(void, SizeTheCanvas, (double width, double height), {
@@ -32,9 +32,21 @@ constexpr const char* kNoKeys = "#canvas";
 
 // Puts the parts given of the pixels, in the module's memory, on the canvas:
 // an image over that memory, with no copy and no conversion, whose changed
-// parts alone the browser takes.
+// parts alone the browser takes. The canvas is drawn through an offscreen
+// canvas, where the browser has them, whose frames go to the screen as they
+// are put, with no work for the rest of the page: a frame of the page's own
+// would lay it out, paint and composite it again at every tick.
 EM_JS(void, PutPixels, (const void* pixels, int width, int height, const void* parts, int count), {
-  var context = Module['canvas'].getContext('2d');
+  if (!Module['offscreen']) {
+    var canvas = Module['canvas'];
+    Module['offscreen'] = canvas.transferControlToOffscreen ? canvas.transferControlToOffscreen() : canvas;
+  }
+  var offscreen = Module['offscreen'];
+  if (offscreen.width != width || offscreen.height != height) {
+    offscreen.width = width;
+    offscreen.height = height;
+  }
+  var context = offscreen.getContext('2d');
   var image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pixels, width * height * 4), width, height);
   for (var i = 0; i < count; ++i) {
     var part = HEAP32.subarray((parts >> 2) + 4 * i, (parts >> 2) + 4 * i + 4);
@@ -154,7 +166,7 @@ class WebWindowSystem final : public WindowSystem {
   // The program takes no input in the page: SDL neither takes keys from
   // it nor keeps the page from its own handling of the mouse and touches.
   WebWindowSystem() {
-    FindTheCanvasInTheModule();
+    GiveSdlAStandIn();
     SDL_SetHint(SDL_HINT_EMSCRIPTEN_KEYBOARD_ELEMENT, kNoKeys);
     for (const auto type : {SDL_MOUSEMOTION, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP, SDL_MOUSEWHEEL, SDL_FINGERDOWN,
                             SDL_FINGERUP, SDL_FINGERMOTION}) {

@@ -28,10 +28,17 @@ constexpr int kFirstFramePixels = 400;      // more than the first frame, a sing
 // that a screenshot taken at leisure shows the first frame as the browser
 // shows it.
 constexpr const char* kCountFrames = R"(
-  const put = CanvasRenderingContext2D.prototype.putImageData;
-  CanvasRenderingContext2D.prototype.putImageData = function (...picture) {
-    this.canvas.frames = (this.canvas.frames ?? 0) + 1;
-    if (this.canvas.frames === 1 || !window.keepFirstFrame) put.apply(this, picture);
+  const transfer = HTMLCanvasElement.prototype.transferControlToOffscreen;
+  HTMLCanvasElement.prototype.transferControlToOffscreen = function () {
+    this.offscreen = transfer.call(this);
+    this.offscreen.element = this;
+    return this.offscreen;
+  };
+  const put = OffscreenCanvasRenderingContext2D.prototype.putImageData;
+  OffscreenCanvasRenderingContext2D.prototype.putImageData = function (...picture) {
+    const canvas = this.canvas.element;
+    canvas.frames = (canvas.frames ?? 0) + 1;
+    if (canvas.frames === 1 || !window.keepFirstFrame) put.apply(this, picture);
   };
 )";
 constexpr const char* kKeepFirstFrame = "window.keepFirstFrame = true;";
@@ -167,7 +174,7 @@ TEST_F(Page, WithLessMotionTheTreeStartsStillAndOpenedOut) {
   // Zoomed to twice the ratio, the canvas follows, and shows the still tree again.
   page.Call("Emulation.setDeviceMetricsOverride",
             {{"width", 500}, {"height", 500}, {"deviceScaleFactor", 2}, {"mobile", false}});
-  ASSERT_TRUE(page.WaitFor(Tree(0) + ".shadowRoot.querySelector('canvas').width === 684"));
+  ASSERT_TRUE(page.WaitFor(Tree(0) + ".shadowRoot.querySelector('canvas').offscreen.width === 684"));
   std::this_thread::sleep_for(200ms);
   EXPECT_GT(pixels::CountTreePixels(*TreeShown(page, 0)), 4 * kFirstFramePixels);
   page.Evaluate(Tree(0) + ".paused = false");

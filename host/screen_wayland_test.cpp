@@ -52,11 +52,9 @@ TEST(ShmScreen, TheCompositorShowsTheLastOfFramesShownFasterThanItTakesThem) {
   xsession::Process sway(
       folder.Command(unprivileged::kHeadlessCompositor, {"sway", "-c", (folder.path() / "config").string()}),
       std::nullopt);
-  const std::filesystem::path socket = folder.path() / "run" / "wayland-1";
-  for (int i = 0; i < 200 && !std::filesystem::exists(socket); ++i) std::this_thread::sleep_for(25ms);
-  ASSERT_TRUE(std::filesystem::exists(socket)) << sway.Errors();
+  ASSERT_TRUE(folder.SocketAppears("wayland-1")) << sway.Errors();
 
-  setenv("WAYLAND_DISPLAY", socket.c_str(), 1);
+  setenv("WAYLAND_DISPLAY", (folder.path() / "run" / "wayland-1").c_str(), 1);
   setenv("SDL_VIDEODRIVER", "wayland", 1);
   host::SdlPtr<SDL_Window> window = OpenWindow();
   ASSERT_TRUE(window) << SDL_GetError();

@@ -6,12 +6,14 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 namespace unprivileged {
@@ -52,6 +54,15 @@ class Folder {
   void Script(const std::string& name, const std::string& text) const {
     std::ofstream(path_ / name) << text;
     fs::permissions(path_ / name, fs::perms::owner_all);
+  }
+
+  // Whether a compositor run with the folder as its runtime folder has made
+  // the socket named, waiting up to 5 seconds for it.
+  bool SocketAppears(const std::string& name) const {
+    for (int i = 0; i < 200 && !fs::exists(path_ / "run" / name); ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    return fs::exists(path_ / "run" / name);
   }
 
   std::string Read(const std::string& name) const {

@@ -106,10 +106,7 @@ TEST(Weston, WithoutASeatTheProgramSaysSoOrShowsOnX11) {
   xsession::Process weston(
       folder.Command({}, {"weston", "--backend=headless-backend.so", "--socket=wayland-1", "--idle-time=0"}),
       std::nullopt);
-  for (int i = 0; i < 100 && !std::filesystem::exists(folder.path() / "run" / "wayland-1"); ++i) {
-    std::this_thread::sleep_for(50ms);
-  }
-  ASSERT_TRUE(std::filesystem::exists(folder.path() / "run" / "wayland-1")) << weston.Errors();
+  ASSERT_TRUE(folder.SocketAppears("wayland-1")) << weston.Errors();
 
   xsession::Process alone(folder.Command({"WAYLAND_DISPLAY=wayland-1"}, {program}), std::nullopt);
   EXPECT_EQ(alone.Wait(5s), std::optional<int>(1));

@@ -19,6 +19,11 @@ void Canvas::Line(float x1, float y1, float x2, float y2, runtime::Colour colour
   if (drawing_) drawing_->Line(x1, y1, x2, y2, colour);
 }
 
+void Canvas::NewPixels() {
+  if (presenter_) presenter_->KeepLastFrame();
+  presenter_.reset();
+}
+
 void Canvas::Tick(Form& form) {
   if (!Visible()) return;
   if (behind_) CatchUp(form);

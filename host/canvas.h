@@ -32,7 +32,7 @@ class Canvas final : public runtime::Surface {
   void Hidden() { behind_ = true; }
 
   // The window's pixels may have been made again, as when its size changed.
-  void NewPixels() { presenter_.reset(); }
+  void NewPixels();
 
   // Runs the form's tick, if the window can be seen, and shows what changed.
   void Tick(Form& form);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -22,26 +23,28 @@ constexpr runtime::Rgb kLit{255, 255, 255};
 // them the window system has been given to show.
 class StandInScreen final : public host::Screen {
  public:
-  StandInScreen(int width, int height) { Remake(width, height, SDL_PIXELFORMAT_RGB888); }
+  StandInScreen(int width, int height, bool keeps = false) : keeps_(keeps) {
+    Remake(width, height, SDL_PIXELFORMAT_RGB888);
+  }
 
   // Makes the window's pixels again, as a window system may when the
   // window's size changes: a new image, over the same memory where the size
   // and format stay the same, holding anything; and what is shown of them
-  // is anything too.
+  // is anything too. A screen that keeps its pixels makes them again only
+  // when they are next asked for.
   void Remake(int width, int height, uint32_t format) {
-    const int pitch = width * static_cast<int>(SDL_BYTESPERPIXEL(format));
-    if (!pixels_ || pixels_->w != width || pixels_->h != height || pixels_->format->format != format) {
-      memory_.assign(static_cast<size_t>(pitch) * static_cast<size_t>(height), 0);
-    }
-    std::fill(memory_.begin(), memory_.end(), kAnything);
-    pixels_.reset(
-        SDL_CreateRGBSurfaceWithFormatFrom(memory_.data(), width, height, SDL_BITSPERPIXEL(format), pitch, format));
+    remade_ = {width, height, format};
+    if (!keeps_) MakePixels();
     shown = std::make_unique<host::SoftwareSurface>(width, height, 0);
     SDL_FillRect(shown->image(), nullptr, SDL_MapRGB(shown->image()->format, kAnything, kAnything, kAnything));
   }
 
   bool Visible() override { return visible; }
-  SDL_Surface* Pixels() override { return pixels_.get(); }
+  SDL_Surface* Pixels() override {
+    if (remade_) MakePixels();
+    return pixels_.get();
+  }
+  bool KeepsPixels() override { return keeps_; }
   void Show() override {
     ++shows;
     SDL_BlitSurface(pixels_.get(), nullptr, shown->image(), nullptr);
@@ -70,6 +73,25 @@ class StandInScreen final : public host::Screen {
  private:
   static constexpr uint8_t kAnything = 0x5A;
 
+  struct Size {
+    int width, height;
+    uint32_t format;
+  };
+
+  void MakePixels() {
+    const auto [width, height, format] = *remade_;
+    remade_.reset();
+    const int pitch = width * static_cast<int>(SDL_BYTESPERPIXEL(format));
+    if (!pixels_ || pixels_->w != width || pixels_->h != height || pixels_->format->format != format) {
+      memory_.assign(static_cast<size_t>(pitch) * static_cast<size_t>(height), 0);
+    }
+    std::fill(memory_.begin(), memory_.end(), kAnything);
+    pixels_.reset(
+        SDL_CreateRGBSurfaceWithFormatFrom(memory_.data(), width, height, SDL_BITSPERPIXEL(format), pitch, format));
+  }
+
+  bool keeps_;
+  std::optional<Size> remade_;  // the pixels to make when next asked for
   std::vector<uint8_t> memory_;
   host::SdlPtr<SDL_Surface> pixels_;
 };
@@ -123,8 +145,9 @@ TEST(Canvas, RestsWhileUnseenOrStillThenCatchesUpWithATickThatDrawsNothing) {
 
 // Only what changed is shown after a tick, yet what the window system shows
 // is always the whole frame the tick drew, placed as it fits the window,
-// whatever pixels the window makes again between ticks; an expose shows the
-// whole again, whatever covered the window.
+// whatever pixels the window makes again between ticks, at once or when
+// next asked for; an expose shows the whole again, whatever covered the
+// window.
 TEST(Canvas, EveryFrameShownIsTheWholeFrameDrawnInWhateverPixelsTheWindowMakes) {
   constexpr int kWidth = 342, kHeight = 366;
   const host::WindowSettings settings{"", kWidth, kHeight, 0, 100ms, 0, nullptr};
@@ -146,34 +169,36 @@ TEST(Canvas, EveryFrameShownIsTheWholeFrameDrawnInWhateverPixelsTheWindowMakes) 
       {2 * kWidth, 2 * kHeight, SDL_PIXELFORMAT_RGB565},
       {kWidth, kHeight, SDL_PIXELFORMAT_RGB888},
   };
-  StandInScreen screen(kWidth, kHeight);
-  host::Canvas canvas(screen, settings);
-  forms::CountingForm form(canvas, forms::DrawTree);
-  for (const Pixels& pixels : made) {
-    SCOPED_TRACE(testing::Message() << pixels.width << " x " << pixels.height << " "
-                                    << SDL_GetPixelFormatName(pixels.format));
-    screen.Remake(pixels.width, pixels.height, pixels.format);
-    canvas.NewPixels();
-    const runtime::Placement placement = runtime::Fit(kWidth, kHeight, pixels.width, pixels.height);
-    const auto lastFrameShown = [&] {
-      host::SoftwareSurface picture(kWidth, kHeight, 0);
-      forms::DrawTree(picture, form.ticks);
-      return pixels::PixelsUnlike(*screen.shown,
-                                  *screen.AsShown(*pixels::Shown(picture, pixels.width, pixels.height, placement)));
-    };
-    // New pixels, exposed before a tick (as a paused window's are), show the last frame.
-    canvas.Present();
-    if (form.ticks > 0) {
-      EXPECT_EQ(lastFrameShown(), 0) << "exposed before a tick";
+  for (const bool keeps : {false, true}) {
+    StandInScreen screen(kWidth, kHeight, keeps);
+    host::Canvas canvas(screen, settings);
+    forms::CountingForm form(canvas, forms::DrawTree);
+    for (const Pixels& pixels : made) {
+      SCOPED_TRACE(testing::Message() << pixels.width << " x " << pixels.height << " "
+                                      << SDL_GetPixelFormatName(pixels.format) << (keeps ? ", kept" : ""));
+      screen.Remake(pixels.width, pixels.height, pixels.format);
+      canvas.NewPixels();
+      const runtime::Placement placement = runtime::Fit(kWidth, kHeight, pixels.width, pixels.height);
+      const auto lastFrameShown = [&] {
+        host::SoftwareSurface picture(kWidth, kHeight, 0);
+        forms::DrawTree(picture, form.ticks);
+        return pixels::PixelsUnlike(*screen.shown,
+                                    *screen.AsShown(*pixels::Shown(picture, pixels.width, pixels.height, placement)));
+      };
+      // New pixels, exposed before a tick (as a paused window's are), show the last frame.
+      canvas.Present();
+      if (form.ticks > 0) {
+        EXPECT_EQ(lastFrameShown(), 0) << "exposed before a tick";
+      }
+      for (int frame = 0; frame < 3; ++frame) {
+        canvas.Tick(form);
+        ASSERT_EQ(lastFrameShown(), 0) << "tick " << form.ticks;
+      }
+      const auto before = pixels::All(*screen.shown);
+      screen.shown->Cls();
+      canvas.Present();
+      EXPECT_EQ(pixels::All(*screen.shown), before);
     }
-    for (int frame = 0; frame < 3; ++frame) {
-      canvas.Tick(form);
-      ASSERT_EQ(lastFrameShown(), 0) << "tick " << form.ticks;
-    }
-    const auto before = pixels::All(*screen.shown);
-    screen.shown->Cls();
-    canvas.Present();
-    EXPECT_EQ(pixels::All(*screen.shown), before);
   }
 }
 

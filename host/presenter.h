@@ -15,6 +15,10 @@ class Presenter {
   // Where the ticks draw.
   virtual runtime::Surface& surface() = 0;
 
+  // The window's pixels are about to be made again: leaves the last frame
+  // drawn in the picture, where it is not there already.
+  virtual void KeepLastFrame() {}
+
   // Shows the last frame drawn: what changed since the last show, or the
   // whole and what is around it.
   void Show(bool whole = false) {

@@ -24,6 +24,10 @@ class Screen {
   // The window's pixels. They last until the window's size changes, when
   // the window may make them again: SDL then reports the size changed.
   virtual SDL_Surface* Pixels() = 0;
+  // Whether the pixels last as they are until they are next asked for,
+  // whatever happens to the window, as the program's own memory does: what
+  // is drawn there can then be read back until then.
+  virtual bool KeepsPixels() { return false; }
   // The canvas is about to draw into the window's pixels, or to copy into
   // them: a window system that shows them without waiting waits here if it
   // must.

@@ -27,6 +27,7 @@ class ShmScreen final : public Screen {
 
   bool Visible() override;
   SDL_Surface* Pixels() override;
+  bool KeepsPixels() override { return true; }
   void Show() override;
   void Show(const std::vector<runtime::raster::Rect>& parts) override;
 

@@ -10,19 +10,23 @@
 namespace host {
 
 InPlace::InPlace(Screen& screen, SDL_Surface* pixels, SoftwareSurface& picture, runtime::Colour background)
-    : screen_(screen), drawn_(pixels, background), picture_(picture) {
+    : screen_(screen), drawn_(pixels, background), picture_(picture), copiesEachShow_(!screen.KeepsPixels()) {
   drawn_.CopyFrom(picture_);
+}
+
+void InPlace::KeepLastFrame() {
+  if (!copiesEachShow_) picture_.CopyFrom(drawn_);
 }
 
 void InPlace::ShowWhole() {
   drawn_.TakeChanges();
-  picture_.CopyFrom(drawn_);
+  if (copiesEachShow_) picture_.CopyFrom(drawn_);
   screen_.Show();
 }
 
 void InPlace::ShowChanges() {
   if (const std::optional<runtime::raster::Rect> changed = drawn_.TakeChanges().Bounds()) {
-    picture_.CopyFrom(drawn_, changed);
+    if (copiesEachShow_) picture_.CopyFrom(drawn_, changed);
     screen_.Show({*changed});
   }
 }

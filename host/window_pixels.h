@@ -12,14 +12,17 @@ namespace host {
 
 // Draws straight into the window's pixels, which have the picture's size and
 // format: showing costs only the window system's copy, for which one
-// rectangle around the changes costs less than many. What it shows it copies
-// into the picture too, which outlives the window's pixels: new pixels start
-// with the last frame, as a still one must.
+// rectangle around the changes costs less than many. The last frame goes
+// into the picture too, which outlives the window's pixels, so that new
+// pixels start with it, as a still one must: where the window keeps its
+// pixels until they are next asked for, once, as they are given up; where
+// it may make them again unasked, a copy of what changed at every show.
 class InPlace final : public Presenter {
  public:
   InPlace(Screen& screen, SDL_Surface* pixels, SoftwareSurface& picture, runtime::Colour background);
 
   runtime::Surface& surface() override { return drawn_; }
+  void KeepLastFrame() override;
 
  private:
   void ShowWhole() override;
@@ -28,6 +31,7 @@ class InPlace final : public Presenter {
   Screen& screen_;
   SoftwareSurface drawn_;
   SoftwareSurface& picture_;
+  bool copiesEachShow_;  // whether the window's pixels may go unasked
 };
 
 // Draws into the picture, an image of the canvas's own, and copies it into

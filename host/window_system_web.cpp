@@ -76,6 +76,8 @@ class PageScreen final : public Screen {
     return pixels_.get();
   }
 
+  bool KeepsPixels() override { return true; }
+
   void Show() override { Show({{0, 0, pixels_->w, pixels_->h}}); }
 
   void Show(const std::vector<runtime::raster::Rect>& parts) override {

@@ -137,6 +137,8 @@ class X11Screen final : public Screen {
     return sharing_ ? shared_->pixels() : sdl_.Pixels();
   }
 
+  bool KeepsPixels() override { return sharing_ && shared_; }
+
   void AboutToDraw() override {
     if (sharing_ && shared_) shared_->AboutToDraw();
   }

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -71,9 +72,15 @@ WindowCosts MeasureWindow(const std::string& program, const WindowRun& run) {
     costs.skipped = "no X server could be started";
     return costs;
   }
-  const std::vector<std::string> arguments = {program, run.root ? "--root" : "--scale=" + std::to_string(run.scale)};
+  const std::string option = run.root ? "--root" : "--scale=" + std::to_string(run.scale);
+  std::optional<xsession::XServer> besideServer;
+  std::optional<xsession::Process> beside;
+  if (!run.beside.empty()) {
+    besideServer.emplace(run.screen);
+    beside.emplace(std::vector<std::string>{run.beside, option}, besideServer->name());
+  }
   const auto start = Steady::now();
-  xsession::Process app(arguments, server.name());
+  xsession::Process app({program, option}, server.name());
   const Window window = run.root ? DefaultRootWindow(display) : xsession::FindWindow(display, kCaption, 10s);
   costs.mappedMs = Milliseconds(Steady::now() - start);
   if (!window) {
@@ -92,8 +99,22 @@ WindowCosts MeasureWindow(const std::string& program, const WindowRun& run) {
   while (const auto frame = watcher.Next(warm)) frames.push_back(*frame);
   const double cpuAtWarm = xsession::CpuSeconds(app.pid());
   const double serverCpuAtWarm = xsession::CpuSeconds(server.pid());
+  const double besideCpuAtWarm = beside ? xsession::CpuSeconds(beside->pid()) : 0;
+  const double besideServerCpuAtWarm = beside ? xsession::CpuSeconds(besideServer->pid()) : 0;
   while (const auto frame = watcher.Next(end)) frames.push_back(*frame);
   const double serverCpu = xsession::CpuSeconds(server.pid()) - serverCpuAtWarm;
+  if (beside) {
+    const double seconds = std::chrono::duration<double>(measured).count();
+    costs.besideCpuPercent = 100.0 * (xsession::CpuSeconds(beside->pid()) - besideCpuAtWarm) / seconds;
+    costs.besideServerCpuPercent =
+        100.0 * (xsession::CpuSeconds(besideServer->pid()) - besideServerCpuAtWarm) / seconds;
+    beside.reset();
+    if (costs.besideCpuPercent <= 0) {
+      costs.skipped = "the program beside it did not run";
+      XCloseDisplay(display);
+      return costs;
+    }
+  }
   if (frames.empty()) {
     costs.skipped = "the program showed no frame";
     XCloseDisplay(display);

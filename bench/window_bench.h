@@ -19,6 +19,8 @@ struct WindowCosts {
   double unseenCpuPercent = 0;  // while the window is unmapped, as when minimized
   double serverCpuPercent = 0;  // the X server's, over the same time
   double systemCallsPerTick = 0;
+  double besideCpuPercent = 0;        // the program run beside it, over the same time
+  double besideServerCpuPercent = 0;  // that program's X server's
 };
 
 struct WindowRun {
@@ -28,9 +30,13 @@ struct WindowRun {
   bool root = false;               // drawing into the screen's root window, as a screensaver
   std::string screen = "1024x768x24";
   std::chrono::seconds systemCalls{0};  // then counting system calls for this long; 0 for not at all
+  std::string beside{};                 // a program to measure over the same time, as it is asked to run; none if empty
 };
 
 // Runs the program under an X server of its own for a warm-up of 2 s and
 // then for the time given, watching every frame it shows; then, if asked,
-// counting its system calls, and for a time with its window unmapped.
+// counting its system calls, and for a time with its window unmapped. A
+// program to compare with runs beside it under another X server, started
+// together and measured over the same time, so that both meet the same
+// load of the machine.
 WindowCosts MeasureWindow(const std::string& program, const WindowRun& run);

@@ -102,12 +102,15 @@ WindowCosts MeasureWindow(const std::string& program, const WindowRun& run) {
   const double besideCpuAtWarm = beside ? xsession::CpuSeconds(beside->pid()) : 0;
   const double besideServerCpuAtWarm = beside ? xsession::CpuSeconds(besideServer->pid()) : 0;
   while (const auto frame = watcher.Next(end)) frames.push_back(*frame);
-  const double serverCpu = xsession::CpuSeconds(server.pid()) - serverCpuAtWarm;
+  // Every share is read at the same moment, over the same seconds.
+  const auto percentSince = [&](pid_t pid, double atWarm) {
+    return 100.0 * (xsession::CpuSeconds(pid) - atWarm) / std::chrono::duration<double>(measured).count();
+  };
+  costs.cpuPercent = percentSince(app.pid(), cpuAtWarm);
+  costs.serverCpuPercent = percentSince(server.pid(), serverCpuAtWarm);
   if (beside) {
-    const double seconds = std::chrono::duration<double>(measured).count();
-    costs.besideCpuPercent = 100.0 * (xsession::CpuSeconds(beside->pid()) - besideCpuAtWarm) / seconds;
-    costs.besideServerCpuPercent =
-        100.0 * (xsession::CpuSeconds(besideServer->pid()) - besideServerCpuAtWarm) / seconds;
+    costs.besideCpuPercent = percentSince(beside->pid(), besideCpuAtWarm);
+    costs.besideServerCpuPercent = percentSince(besideServer->pid(), besideServerCpuAtWarm);
     beside.reset();
     if (costs.besideCpuPercent <= 0) {
       costs.skipped = "the program beside it did not run";
@@ -121,9 +124,6 @@ WindowCosts MeasureWindow(const std::string& program, const WindowRun& run) {
     return costs;
   }
   costs.firstFrameMs = Milliseconds(frames.front() - start);
-  const double cpu = xsession::CpuSeconds(app.pid()) - cpuAtWarm;
-  costs.cpuPercent = 100.0 * cpu / std::chrono::duration<double>(measured).count();
-  costs.serverCpuPercent = 100.0 * serverCpu / std::chrono::duration<double>(measured).count();
   costs.residentMb = xsession::StatusMegabytes(app.pid(), "VmRSS");
   costs.peakResidentMb = xsession::StatusMegabytes(app.pid(), "VmHWM");
 

@@ -65,22 +65,14 @@ void XPresenter::ShowChanges() {
 }
 
 void XPresenter::Compare(const raster::Image& frame, const raster::Rect& part) {
+  const size_t width = static_cast<size_t>(part.width);
   for (int y = part.y; y < part.y + part.height; ++y) {
-    const uint32_t* row = frame.pixels + y * frame.stride;
-    uint32_t* shown = shown_.data() + static_cast<ptrdiff_t>(y) * shownStride_;
-    const int end = part.x + part.width;
+    const uint32_t* row = frame.pixels + y * frame.stride + part.x;
+    uint32_t* shown = shown_.data() + static_cast<ptrdiff_t>(y) * shownStride_ + part.x;
     // Most rows of a tile are as they were: the library's compare passes them fastest.
-    if (std::memcmp(row + part.x, shown + part.x, static_cast<size_t>(part.width) * sizeof *row) == 0) continue;
-    for (int x = part.x; x < end;) {
-      if (row[x] == shown[x]) {
-        ++x;
-        continue;
-      }
-      const uint32_t pixel = row[x];
-      const int first = x;
-      for (; x < end && row[x] == pixel && shown[x] != pixel; ++x) shown[x] = pixel;
-      Queue(pixel, first, y, x - first);
-    }
+    if (std::memcmp(row, shown, width * sizeof *row) == 0) continue;
+    rowChanges_.ForEachRun(row, shown, part.width, [&](int x, int length) { Queue(row[x], part.x + x, y, length); });
+    std::copy_n(row, width, shown);
   }
 }
 

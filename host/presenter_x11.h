@@ -9,6 +9,7 @@
 
 #include "host/presenter.h"
 #include "host/software_surface.h"
+#include "runtime/row_changes.h"
 #include "runtime/scale.h"
 
 namespace host {
@@ -68,6 +69,7 @@ class XPresenter final : public Presenter {
   std::vector<uint32_t> reduced_;  // the picture reduced, where it is
   std::vector<uint32_t> shown_;    // the frame as the window shows it
   int shownStride_;
+  runtime::raster::RowChanges rowChanges_;
   // More slots than a picture has colours.
   static constexpr int kSlotBits = 8;
 

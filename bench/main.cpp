@@ -44,8 +44,11 @@ int main(int argc, char** argv) {
                                                      .systemCalls = kMeasuredBriefly,
                                                      .beside = PLAIN_SDL_PROGRAM});
   const WindowCosts scaled = MeasureWindow(program, {.scale = 2, .measured = kMeasuredBriefly});
-  const WindowCosts root = MeasureWindow(
-      program, {.measured = kMeasuredLarge, .root = true, .screen = "3840x2160x24", .beside = PLAIN_SDL_PROGRAM});
+  const WindowCosts root = MeasureWindow(program, {.measured = kMeasuredLarge,
+                                                   .root = true,
+                                                   .screen = "3840x2160x24",
+                                                   .beside = PLAIN_SDL_PROGRAM,
+                                                   .watched = false});
   const WaylandCosts wayland = MeasureWayland(program, kMeasuredBriefly);
   const PageCosts pages = MeasurePages(kPageMeasured);
 

@@ -97,11 +97,16 @@ WindowCosts MeasureWindow(const std::string& program, const WindowRun& run) {
   const auto end = warm + measured;
   std::vector<Steady::time_point> frames;
   while (const auto frame = watcher.Next(warm)) frames.push_back(*frame);
+  if (!run.watched) watcher.Pause();
   const double cpuAtWarm = xsession::CpuSeconds(app.pid());
   const double serverCpuAtWarm = xsession::CpuSeconds(server.pid());
   const double besideCpuAtWarm = beside ? xsession::CpuSeconds(beside->pid()) : 0;
   const double besideServerCpuAtWarm = beside ? xsession::CpuSeconds(besideServer->pid()) : 0;
-  while (const auto frame = watcher.Next(end)) frames.push_back(*frame);
+  if (run.watched) {
+    while (const auto frame = watcher.Next(end)) frames.push_back(*frame);
+  } else {
+    std::this_thread::sleep_until(end);
+  }
   // Every share is read at the same moment, over the same seconds.
   const auto percentSince = [&](pid_t pid, double atWarm) {
     return 100.0 * (xsession::CpuSeconds(pid) - atWarm) / std::chrono::duration<double>(measured).count();
@@ -118,8 +123,10 @@ WindowCosts MeasureWindow(const std::string& program, const WindowRun& run) {
       return costs;
     }
   }
+  // Unwatched, one more frame shows that the program kept drawing.
+  if (!run.watched && !watcher.Next(Steady::now() + 1s)) frames.clear();
   if (frames.empty()) {
-    costs.skipped = "the program showed no frame";
+    costs.skipped = "the program showed no frame, or stopped showing them";
     XCloseDisplay(display);
     return costs;
   }

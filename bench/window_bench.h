@@ -31,10 +31,16 @@ struct WindowRun {
   std::string screen = "1024x768x24";
   std::chrono::seconds systemCalls{0};  // then counting system calls for this long; 0 for not at all
   std::string beside{};                 // a program to measure over the same time, as it is asked to run; none if empty
+  // Every frame watched over the measured time, for the ticks. Unwatched, the
+  // X server's share is what the program alone costs it: the watch adds a
+  // record of damage, an event and a read of a pixel a frame, about a quarter
+  // more at --root, where the program beside it is not watched.
+  bool watched = true;
 };
 
 // Runs the program under an X server of its own for a warm-up of 2 s and
-// then for the time given, watching every frame it shows; then, if asked,
+// then for the time given, watching every frame it shows, unless asked not
+// to, and then one more; then, if asked,
 // counting its system calls, and for a time with its window unmapped. A
 // program to compare with runs beside it under another X server, started
 // together and measured over the same time, so that both meet the same

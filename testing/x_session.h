@@ -230,6 +230,7 @@ class FrameWatcher {
   // drawn in: the frame is over after a pause, and the damage is then taken
   // back so that the next frame is told of again.
   std::optional<Steady::time_point> Next(Steady::time_point deadline) {
+    if (damage_ == None) damage_ = XDamageCreate(display_, window_, XDamageReportNonEmpty);
     XEvent event;
     while (NextEvent(display_, deadline, event)) {
       if (event.type != damageEvent_ + XDamageNotify) continue;
@@ -240,6 +241,17 @@ class FrameWatcher {
       if (ShowsTheTrunk()) return shown;
     }
     return std::nullopt;
+  }
+
+  // Stops watching until the next frame is asked for: the server keeps no
+  // record of the window's damage and sends no event meanwhile.
+  void Pause() {
+    XDamageDestroy(display_, damage_);
+    damage_ = None;
+    XSync(display_, False);
+    XEvent told;
+    while (XCheckTypedEvent(display_, damageEvent_ + XDamageNotify, &told)) {
+    }
   }
 
  private:

@@ -13,6 +13,7 @@
 #include "host/sdl_check.h"
 #include "host/sdl_ptr.h"
 #include "host/software_surface.h"
+#include "host/video.h"
 #include "host/window_system.h"
 #include "runtime/error.h"
 #include "runtime/handler.h"
@@ -22,19 +23,6 @@ namespace host {
 namespace {
 
 using Steady = std::chrono::steady_clock;
-
-// SDL's video subsystem, for as long as the program runs.
-class Video {
- public:
-  Video() {
-    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
-    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, VideoDrivers(asked ? asked : "").c_str(), SDL_HINT_OVERRIDE);
-    CheckSdl("no display to show the window on", [] { return SDL_Init(SDL_INIT_VIDEO); });
-  }
-  ~Video() { SDL_Quit(); }
-  Video(const Video&) = delete;
-  Video& operator=(const Video&) = delete;
-};
 
 void SetIcon(SDL_Window* window, const WindowSettings& settings) {
   SoftwareSurface icon(settings.iconSize, settings.iconSize, settings.background);

@@ -9,6 +9,8 @@
 #include <pthread.h>
 #include <signal.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -117,8 +119,67 @@ SDL_SysWMinfo X11HandlesOf(SDL_Window* window, std::string_view doing) {
   return *handles;
 }
 
+// The frame a window manager puts around a window, in pixels on each side.
+struct FrameExtents {
+  int left, right, top, bottom;
+};
+
+// How long a window manager may take to tell the frame it will put around a
+// window: it answers at once, or never.
+constexpr auto kFrameAnswer = std::chrono::milliseconds(100);
+
+// Whether a window manager runs: it redirects what the root's children ask.
+bool WindowManagerRuns(Display* display) {
+  XWindowAttributes root;
+  return XGetWindowAttributes(display, DefaultRootWindow(display), &root) &&
+         (root.all_event_masks & SubstructureRedirectMask) != 0;
+}
+
+std::optional<FrameExtents> ReadFrameExtents(Display* display, Window window, Atom extents) {
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  std::optional<FrameExtents> frame;
+  if (XGetWindowProperty(display, window, extents, 0, 4, False, XA_CARDINAL, &type, &format, &count, &after, &data) ==
+          Success &&
+      data && format == 32 && count == 4) {
+    const auto* sides = reinterpret_cast<const long*>(data);
+    frame = FrameExtents{static_cast<int>(sides[0]), static_cast<int>(sides[1]), static_cast<int>(sides[2]),
+                         static_cast<int>(sides[3])};
+  }
+  if (data) XFree(data);
+  return frame;
+}
+
+// The frame the window manager will put around a window not yet shown,
+// asked for as the window manager specification lets a program; none where
+// no window manager answers (some answer without listing the request among
+// those they support). What the server sends meanwhile stays queued for SDL.
+std::optional<FrameExtents> AskFrameExtents(Display* display, Window window) {
+  if (!WindowManagerRuns(display)) return std::nullopt;
+  const Atom extents = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
+  XEvent request{};
+  request.xclient.type = ClientMessage;
+  request.xclient.window = window;
+  request.xclient.message_type = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
+  request.xclient.format = 32;
+  XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
+  const auto deadline = std::chrono::steady_clock::now() + kFrameAnswer;
+  while (true) {
+    if (std::optional<FrameExtents> frame = ReadFrameExtents(display, window, extents)) return frame;
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return std::nullopt;
+    pollfd connection{ConnectionNumber(display), POLLIN, 0};
+    poll(&connection, 1, static_cast<int>(left.count()));
+    XEventsQueued(display, QueuedAfterReading);
+  }
+}
+
 // An X window's pixels: in memory shared with the X server where it can,
 // else SDL's window surface; and much enlarged, drawn by the server itself.
+// Whichever Pixels() last handed out is shown: the shared pixels while there
+// are any, else SDL's.
 class X11Screen final : public Screen {
  public:
   X11Screen(SDL_Window* window, Display* display, Window id) : sdl_(window), display_(display), id_(id) {}
@@ -126,30 +187,32 @@ class X11Screen final : public Screen {
   bool Visible() override { return sdl_.Visible(); }
 
   SDL_Surface* Pixels() override {
-    if (!sharing_) return sdl_.Pixels();
     XWindowAttributes attributes;
-    if (!XGetWindowAttributes(display_, id_, &attributes)) return sdl_.Pixels();
+    if (refused_ || !XGetWindowAttributes(display_, id_, &attributes)) {
+      shared_.reset();
+      return sdl_.Pixels();
+    }
     if (!shared_ || shared_->width() != attributes.width || shared_->height() != attributes.height) {
       shared_.reset();
       shared_ = SharedPixels::Make(display_, id_, attributes);
-      sharing_ = shared_ != nullptr;
+      refused_ = shared_ == nullptr;
     }
-    return sharing_ ? shared_->pixels() : sdl_.Pixels();
+    return shared_ ? shared_->pixels() : sdl_.Pixels();
   }
 
-  bool KeepsPixels() override { return sharing_ && shared_; }
+  bool KeepsPixels() override { return shared_ != nullptr; }
 
   void AboutToDraw() override {
-    if (sharing_ && shared_) shared_->AboutToDraw();
+    if (shared_) shared_->AboutToDraw();
   }
 
   void Show() override {
-    if (!sharing_) return sdl_.Show();
+    if (!shared_) return sdl_.Show();
     shared_->Show({{0, 0, shared_->width(), shared_->height()}});
   }
 
   void Show(const std::vector<runtime::raster::Rect>& parts) override {
-    if (!sharing_) return sdl_.Show(parts);
+    if (!shared_) return sdl_.Show(parts);
     shared_->Show(parts);
   }
 
@@ -161,8 +224,8 @@ class X11Screen final : public Screen {
   WindowScreen sdl_;
   Display* display_;
   Window id_;
-  bool sharing_ = true;  // until the server cannot share memory
-  std::unique_ptr<SharedPixels> shared_;
+  std::unique_ptr<SharedPixels> shared_;  // none before the first Pixels() and once they are SDL's
+  bool refused_ = false;                  // whether the server cannot share memory with the program
 };
 
 // A window on X11. SDL would ask the X server for news several times a
@@ -176,7 +239,11 @@ class X11Window final : public NativeWindow {
       : NativeWindow(std::move(window)),
         display_(X11HandlesOf(sdl(), "cannot reach the window").info.x11.display),
         screen_(sdl(), display_, X11HandlesOf(sdl(), "cannot reach the window").info.x11.window) {
-    if (dialog) RequestDialogFrame(X11HandlesOf(sdl(), "cannot reach the window").info.x11.window);
+    if (dialog) {
+      const Window id = X11HandlesOf(sdl(), "cannot reach the window").info.x11.window;
+      RequestDialogFrame(id);
+      CentreWithFrame(id);
+    }
     sigset_t stop;
     sigemptyset(&stop);
     sigaddset(&stop, SIGINT);
@@ -206,17 +273,38 @@ class X11Window final : public NativeWindow {
 
  private:
   // The frame of a fixed dialog: moved and closed, but not resized,
-  // minimized or maximized.
+  // minimized or maximized. The window keeps the type SDL gives it, a normal
+  // one: some window managers put a dialog without an owner window in the
+  // taskbar whatever it asks.
   void RequestDialogFrame(Window id) {
     const long motif[5] = {kHintFunctions | kHintDecorations, kFunctionMove | kFunctionClose,
                            kDecorBorder | kDecorTitle | kDecorMenu, 0, 0};
     const Atom motifHints = XInternAtom(display_, "_MOTIF_WM_HINTS", False);
     XChangeProperty(display_, id, motifHints, motifHints, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(motif), 5);
+    XFlush(display_);
+  }
 
-    const Atom dialog = XInternAtom(display_, "_NET_WM_WINDOW_TYPE_DIALOG", False);
-    XChangeProperty(display_, id, XInternAtom(display_, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(&dialog), 1);
+  // Places the window so that it is centred with its frame, as the window
+  // manager, asked before the window is shown, says the frame will be. The
+  // window manager puts the frame's corner where the window asks to be.
+  void CentreWithFrame(Window id) {
+    const std::optional<FrameExtents> frame = AskFrameExtents(display_, id);
+    if (!frame) return;
+    SDL_Rect bounds;
+    if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(sdl())), &bounds) != 0) return;
+    int width = 0, height = 0;
+    SDL_GetWindowSize(sdl(), &width, &height);
+    const int x = bounds.x + (bounds.w - (width + frame->left + frame->right)) / 2;
+    const int y = bounds.y + (bounds.h - (height + frame->top + frame->bottom)) / 2;
+    XMoveWindow(display_, id, x, y);
+    XSizeHints hints{};
+    long supplied = 0;
+    if (XGetWMNormalHints(display_, id, &hints, &supplied)) {
+      hints.x = x;
+      hints.y = y;
+      XSetWMNormalHints(display_, id, &hints);
+    }
     XFlush(display_);
   }
 

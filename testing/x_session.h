@@ -37,8 +37,9 @@ inline bool OnPath(const std::string& name) {
   return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-// A child process; standard error is kept for the test to read. The
-// environment given ("NAME=value") is added to the test's own.
+// A child process, in a process group of its own with the processes it
+// starts, which go with it; standard error is kept for the test to read.
+// The environment given ("NAME=value") is added to the test's own.
 class Process {
  public:
   Process(std::vector<std::string> argv, const std::optional<std::string>& display,
@@ -47,6 +48,7 @@ class Process {
     if (pipe(errPipe) != 0) throw std::runtime_error("pipe");
     pid_ = fork();
     if (pid_ == 0) {
+      setpgid(0, 0);
       dup2(errPipe[1], STDERR_FILENO);
       close(errPipe[0]);
       if (display) {
@@ -75,10 +77,8 @@ class Process {
   }
 
   ~Process() {
-    if (pid_ > 0 && !status_) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
-    }
+    if (pid_ > 0) kill(-pid_, SIGKILL);
+    if (pid_ > 0 && !status_) waitpid(pid_, nullptr, 0);
     close(err_);
   }
 
@@ -137,15 +137,17 @@ inline double StatusMegabytes(pid_t pid, const std::string& key) {
 }
 
 // Xvfb, started on a free display that it reports itself, with one screen
-// of the size and depth given.
+// of the size and depth given; with tcp, taking connections over TCP too,
+// as a server on another machine does.
 class XServer {
  public:
   explicit XServer(const std::string& screen = std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) +
-                                               "x24") {
+                                               "x24",
+                   bool tcp = false) {
     int fds[2];
     if (pipe(fds) != 0) throw std::runtime_error("pipe");
     process_.emplace(std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen,
-                                              "-nolisten", "tcp"},
+                                              tcp ? "-listen" : "-nolisten", "tcp"},
                      std::nullopt, std::vector<std::string>{}, fds[1]);
     close(fds[1]);
     pollfd ready{fds[0], POLLIN, 0};
@@ -157,6 +159,8 @@ class XServer {
   }
 
   const std::string& name() const { return name_; }
+  // The display's name over TCP, as a client on another machine names it.
+  std::string tcpName() const { return "127.0.0.1" + name_; }
   pid_t pid() const { return process_->pid(); }
   void Stop() { process_.reset(); }
 
@@ -167,27 +171,57 @@ class XServer {
 
 inline bool NextEvent(Display* display, Steady::time_point deadline, XEvent& event);
 
-// The viewable top-level window with the given title, as soon as it appears:
-// a window's mapping wakes the search, and so does every 10 ms, for a title
+// A property of 32-bit items of a window, empty where it has none.
+inline std::vector<long> Property(Display* display, Window window, const char* name) {
+  Atom type;
+  int format;
+  unsigned long count, after;
+  unsigned char* data = nullptr;
+  std::vector<long> values;
+  if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1024, False, AnyPropertyType, &type,
+                         &format, &count, &after, &data) == Success &&
+      data && format == 32) {
+    const auto* longs = reinterpret_cast<const long*>(data);
+    values.assign(longs, longs + count);
+  }
+  if (data) XFree(data);
+  return values;
+}
+
+// The viewable window with the given title under the window given, its
+// frame's when a window manager put it in one; 0 for none.
+inline Window FindUnder(Display* display, Window window, const std::string& caption) {
+  Window root, parent, *children = nullptr;
+  unsigned count = 0;
+  if (!XQueryTree(display, window, &root, &parent, &children, &count)) return 0;
+  Window found = 0;
+  for (unsigned i = 0; i < count && !found; ++i) {
+    char* name = nullptr;
+    XWindowAttributes attributes;
+    if (XFetchName(display, children[i], &name) && name && std::string(name) == caption &&
+        XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable) {
+      found = children[i];
+    }
+    if (name) XFree(name);
+    if (!found) found = FindUnder(display, children[i], caption);
+  }
+  if (children) XFree(children);
+  return found;
+}
+
+// The viewable window with the given title, as soon as it appears: a
+// window's mapping wakes the search, and so does every 10 ms, for a title
 // set after the window was mapped.
 inline Window FindWindow(Display* display, const std::string& caption, Steady::duration limit) {
   const auto deadline = Steady::now() + limit;
   XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
   while (true) {
-    Window root, parent, *children = nullptr;
-    unsigned count = 0;
-    XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
-    Window found = 0;
-    for (unsigned i = 0; i < count && !found; ++i) {
-      char* name = nullptr;
-      XWindowAttributes attributes;
-      if (XFetchName(display, children[i], &name) && name && std::string(name) == caption &&
-          XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable) {
-        found = children[i];
-      }
-      if (name) XFree(name);
-    }
-    if (children) XFree(children);
+    // A window may go while it is looked at, as Wine's passing ones do.
+    XSync(display, False);
+    const XErrorHandler previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    const Window found = FindUnder(display, DefaultRootWindow(display), caption);
+    XSync(display, False);
+    XSetErrorHandler(previous);
     if (found || Steady::now() >= deadline) return found;
     XEvent event;
     NextEvent(display, std::min(deadline, Steady::now() + 10ms), event);

@@ -41,17 +41,22 @@ std::unique_ptr<SharedPixels> SharedPixels::Make(Display* display, Window window
     XDestroyImage(image);
     return nullptr;
   }
-  segment.shmaddr = image->data = static_cast<char*>(shmat(segment.shmid, nullptr, 0));
+  void* const mapped = shmat(segment.shmid, nullptr, 0);
+  const bool inMemory = mapped != reinterpret_cast<void*>(-1);  // NOLINT(performance-no-int-to-ptr)
+  segment.shmaddr = image->data = inMemory ? static_cast<char*>(mapped) : nullptr;
   segment.readOnly = False;
-  XSync(display, False);
-  attachFailed = false;
-  const XErrorHandler previous = XSetErrorHandler(NoteFailure);
-  XShmAttach(display, &segment);
-  XSync(display, False);
-  XSetErrorHandler(previous);
+  bool attached = false;
+  if (inMemory) {
+    XSync(display, False);
+    attachFailed = false;
+    const XErrorHandler previous = XSetErrorHandler(NoteFailure);
+    XShmAttach(display, &segment);
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    attached = !attachFailed;
+  }
   // Gone with the last to detach it, the server or the program.
   shmctl(segment.shmid, IPC_RMID, nullptr);
-  const bool attached = !attachFailed && segment.shmaddr != reinterpret_cast<char*>(-1);  // NOLINT
   SdlPtr<SDL_Surface> surface(
       attached ? SDL_CreateRGBSurfaceWithFormatFrom(
                      image->data, image->width, image->height, image->bits_per_pixel, image->bytes_per_line,
@@ -63,8 +68,9 @@ std::unique_ptr<SharedPixels> SharedPixels::Make(Display* display, Window window
     if (attached) {
       XShmDetach(display, &segment);
       XSync(display, False);
-      shmdt(segment.shmaddr);
     }
+    // Mapped whether or not the server took it.
+    if (inMemory) shmdt(segment.shmaddr);
     image->data = nullptr;
     XDestroyImage(image);
     return nullptr;

@@ -9,7 +9,7 @@ PACKAGES := g++ cmake make pkg-config libsdl2-dev libsdl2-image-dev libwayland-d
             libx11-dev libxdamage-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb \
             cage sway grim xwayland weston libegl-mesa0 libgl1-mesa-dri libdecor-0-plugin-1-cairo libgif-dev \
             xscreensaver strace valgrind clang-format clang-tidy desktop-file-utils dpkg-dev file lintian appstream \
-            devscripts
+            devscripts dbus-bin libxss-dev mutter openbox i3-wm
 # The Windows build: Debian's mingw-w64, SDL2 and GoogleTest built from
 # Debian's sources (cmake/cross-deps.sh), and Wine for its tests.
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix xz-utils wine wine64 xdotool wixl msitools faketime
@@ -87,6 +87,8 @@ windows: windows-deps configure
 WINE_WINDOW_TESTS := OnWindows.*:RealWindow.HasItsFixedDialogSettingsAndIsCentred:RealWindow.ShowsTheSwayingTreeInItsPalette:RealWindow.ClosingTheWindowEndsTheProgramWithStatusZero:EveryScreen/Screens.FirstFrameIsTheUnscaledOneEnlargedExactly/Unscaled:XvfbTest.OnWindowsAFatalErrorIsShownInAMessageBox
 windows-test: windows build
 	ctest --preset windows
+	WINEPREFIX=$(abspath build/windows/wine) wineserver -k || true
+	xvfb-run -a sh -c 'FRACTAL_TREE_WINE_DISPLAY=$$DISPLAY cmake/wine-run build/windows/host/host_test.exe --gtest_filter=Video.*'
 	WINEPREFIX=$(abspath build/windows/wine) wineserver -k || true
 	WINEPREFIX=$(abspath build/windows/wine) WINEDEBUG=-all FRACTAL_TREE_UNDER_TEST=$(abspath $(WINDOWS_PROGRAM)) \
 	  FRACTAL_TREE_PREVIEW_STAND_IN=$(abspath build/windows/tests/preview-stand-in.exe) \

@@ -166,6 +166,7 @@ TEST_P(Sway, WindowFloatsAndShowsTheFirstFrameAtAWholeScale) {
 
   const std::string tree = folder.Read("tree.json");
   EXPECT_NE(tree.find("\"type\": \"floating_con\""), std::string::npos) << "the window is tiled";
+  EXPECT_EQ(tree.find("\"inhibit_idle\": true"), std::string::npos) << "the window keeps the desktop from idling";
   const std::regex size("\"window_rect\": \\{\\s*\"x\": \\d+,\\s*\"y\": \\d+,\\s*\"width\": " +
                         std::to_string(run.windowWidth) + ",\\s*\"height\": " + std::to_string(run.windowHeight));
   EXPECT_TRUE(std::regex_search(tree, size)) << tree;

@@ -24,22 +24,32 @@ void CallStep(void* /*unused*/) {
 
 // The page's own changes that the program must see at once, whether or not
 // a tick is due: shown or hidden, and the device's pixel ratio changed (the
-// page zoomed, which resizes it too, or moved to another monitor).
+// page zoomed, which resizes it too, or moved to another monitor). The
+// listeners are kept so that the program's end takes them away.
 EM_JS(void, WakeOnThePagesChanges, (), {
-  document.addEventListener(
-      'visibilitychange', function() { _fractal_tree_wake(); });
-  addEventListener(
-      'resize', function() { _fractal_tree_wake(); });
+  var wake = function() { _fractal_tree_wake(); };
+  var ratio;
   function followRatio() {
-    var ratio = matchMedia('(resolution: ' + devicePixelRatio + 'dppx)');
-    ratio.addEventListener('change',
-                           function() {
-                             _fractal_tree_wake();
-                             followRatio();
-                           },
-                           {once : true});
+    ratio = matchMedia('(resolution: ' + devicePixelRatio + 'dppx)');
+    ratio.addEventListener('change', onRatio, {once : true});
   }
+  function onRatio() {
+    wake();
+    followRatio();
+  }
+  document.addEventListener('visibilitychange', wake);
+  addEventListener('resize', wake);
   followRatio();
+  Module['stopWaking'] = function() {
+    document.removeEventListener('visibilitychange', wake);
+    removeEventListener('resize', wake);
+    ratio.removeEventListener('change', onRatio);
+  };
+});
+
+EM_JS(void, StopWakingOnThePagesChanges, (), {
+  if (Module['stopWaking']) Module['stopWaking']();
+  delete Module['stopWaking'];
 });
 
 }  // namespace
@@ -50,6 +60,16 @@ void CallNextStepIn(int milliseconds) {
 }
 
 void WakeTheLoop() { CallNextStepIn(0); }
+
+void EndTheLoop() {
+  over = true;
+  emscripten_clear_timeout(pending);
+  pending = 0;
+  StopWakingOnThePagesChanges();
+  // The run goes with the last step's hold on it: its window, SDL and what
+  // they listen to on the page.
+  running = nullptr;
+}
 
 // Calls the first step at once; the browser calls the rest and this returns
 // at once, keeping the program alive.
@@ -63,3 +83,7 @@ int DriveLoop(const std::function<std::optional<int>()>& step) {
 }  // namespace host
 
 extern "C" EMSCRIPTEN_KEEPALIVE void fractal_tree_wake() { host::WakeTheLoop(); }
+
+// Ends the program, as its element leaves the page: nothing of it is left
+// running or listening.
+extern "C" EMSCRIPTEN_KEEPALIVE void fractal_tree_end() { host::EndTheLoop(); }

@@ -13,4 +13,7 @@ void CallNextStepIn(int milliseconds);
 // step must see has happened.
 void WakeTheLoop();
 
+// Ends the loop for good, and with it the run: no step is called again.
+void EndTheLoop();
+
 }  // namespace host

@@ -102,7 +102,8 @@ TEST_F(Page, IsTitledAndShowsTheFirstFrameExactlyAtEveryDevicePixelRatio) {
 
 // Two trees on one page, each its own program: a click pauses one, its
 // picture holding while the other moves; a second click resumes it; Tab then
-// Space pauses; a tree taken out of the page stops.
+// Space pauses; a tree moved goes on; a tree taken out of the page ends, and
+// nothing is left of it.
 TEST_F(Page, TreesPauseOnAClickOrAKeyEachOnItsOwnAndStopWhenRemoved) {
   auto page = Open(800, 450);
   page.Evaluate("document.body.append(document.createElement('fractal-tree'))");
@@ -154,11 +155,24 @@ TEST_F(Page, TreesPauseOnAClickOrAKeyEachOnItsOwnAndStopWhenRemoved) {
   press("Enter", "Enter", 13);
   EXPECT_TRUE(moves(1));
 
-  page.Evaluate("window.removed = " + Tree(0) + "; window.removed.remove()");
-  const int frames = page.Evaluate("window.removed.shadowRoot.querySelector('canvas').frames");
-  std::this_thread::sleep_for(500ms);
-  EXPECT_EQ(page.Evaluate("window.removed.shadowRoot.querySelector('canvas').frames"), frames);
+  // Moved within the page, a tree goes on with the frames it had.
+  const int frames = page.Evaluate(Frames(1));
+  page.Evaluate("document.body.prepend(" + Tree(1) + ")");
+  EXPECT_TRUE(moves(0)) << "the tree moved stopped";
+  EXPECT_GT(page.Evaluate(Frames(0)), frames) << "the tree moved started again";
+
+  // Taken out of the page, a tree ends: nothing of it is left to tick or to
+  // listen, and so nothing keeps it.
+  page.Evaluate("window.removed = new WeakRef(" + Tree(0) + "); " + Tree(0) + ".remove()");
   EXPECT_TRUE(moves(0)) << "the tree left on the page stopped";
+  page.Call("HeapProfiler.collectGarbage");
+  EXPECT_EQ(page.Evaluate("window.removed.deref() === undefined"), true) << "the tree taken out is still alive";
+
+  // A second copy of the module, as two copies of the package give, leaves
+  // the element as it was.
+  EXPECT_EQ(page.Evaluate("import('./fractal-tree.mjs?copy').then(() => customElements.get('fractal-tree') === " +
+                          Tree(0) + ".constructor)"),
+            true);
 }
 
 // A reader who asked for less motion sees a still tree, opened out, paused;

@@ -7,7 +7,8 @@
 // A click, a tap, or Space or Enter while it has the focus pauses the tree
 // and resumes it; so does its `paused` attribute, which it reflects. A
 // reader who asked for less motion gets a still tree, paused, until they
-// resume it. An element taken out of the page stops its ticks.
+// resume it. An element taken out of the page ends its program, and one put
+// back starts it again; one moved within the page goes on.
 
 import createFractalTree from './fractal-tree.js';
 
@@ -36,25 +37,26 @@ look.replaceSync(`
 class FractalTreeElement extends HTMLElement {
   static observedAttributes = ['paused'];
 
-  #canvas;
   #program;
 
   constructor() {
     super();
     const root = this.attachShadow({ mode: 'open' });
     root.adoptedStyleSheets = [look];
-    this.#canvas = document.createElement('canvas');
-    root.append(this.#canvas);
+    root.append(document.createElement('canvas'));
     this.addEventListener('click', () => this.#toggle());
     this.addEventListener('keydown', (event) => {
       if (event.key !== ' ' && event.key !== 'Enter') return;
       event.preventDefault();
       this.#toggle();
     });
-    lessMotion.addEventListener('change', () => {
-      this.paused = lessMotion.matches;
-    });
   }
+
+  // Listened to only while the element is in the page, so that the page's
+  // media query keeps no element taken out of it alive.
+  #followMotion = () => {
+    this.paused = lessMotion.matches;
+  };
 
   get paused() {
     return this.hasAttribute('paused');
@@ -68,6 +70,7 @@ class FractalTreeElement extends HTMLElement {
     if (!this.hasAttribute('tabindex')) this.tabIndex = 0;
     if (!this.hasAttribute('role')) this.setAttribute('role', 'button');
     if (!this.hasAttribute('aria-label')) this.setAttribute('aria-label', 'Pause the animated fractal tree');
+    lessMotion.addEventListener('change', this.#followMotion);
     if (lessMotion.matches) this.paused = true;
     this.setAttribute('aria-pressed', String(this.paused));
     if (this.#program) {
@@ -77,8 +80,18 @@ class FractalTreeElement extends HTMLElement {
     }
   }
 
+  // Taken out of the page, the element pauses at once, and unless it is back
+  // by the time the page's own work is done, as a moved element is, its
+  // program ends.
   disconnectedCallback() {
-    this.#program?.then((program) => program._fractal_tree_pause(1));
+    lessMotion.removeEventListener('change', this.#followMotion);
+    const program = this.#program;
+    program?.then((running) => running._fractal_tree_pause(1));
+    queueMicrotask(() => {
+      if (this.isConnected || this.#program !== program) return;
+      this.#program = undefined;
+      program?.then((running) => running._fractal_tree_end());
+    });
   }
 
   attributeChangedCallback() {
@@ -94,9 +107,13 @@ class FractalTreeElement extends HTMLElement {
     this.#program.then((program) => program._fractal_tree_pause(this.paused && this.isConnected ? 1 : 0));
   }
 
+  // A program draws on a canvas of its own: the last one's pixels went to
+  // that program for good.
   #start() {
+    const canvas = document.createElement('canvas');
+    this.shadowRoot.querySelector('canvas, p')?.replaceWith(canvas);
     this.#program = createFractalTree({
-      canvas: this.#canvas,
+      canvas,
       startPaused: this.paused,
       instantiateWasm: (imports, receive) => {
         compile()
@@ -110,4 +127,6 @@ class FractalTreeElement extends HTMLElement {
   }
 }
 
-customElements.define('fractal-tree', FractalTreeElement);
+// A page may load the module twice, through two copies of the package: the
+// element is defined once.
+if (!customElements.get('fractal-tree')) customElements.define('fractal-tree', FractalTreeElement);
